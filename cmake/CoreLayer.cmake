@@ -1,10 +1,10 @@
 # The toolkit-free layers (platform, crypt, engine, colouring) must never see Qt.
-# varnet_core_library() builds such a layer from every .cpp in its folder and adds a
+# varnet_core_library() builds such a layer from every .cpp directly in its folder and adds a
 # build step that fails when one of its files includes a Qt header; the layer also gets
 # no Qt include path, so such an include could not compile anyway.
 
 function(varnet_core_library name)
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+  file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.noqt.stamp)
   set(all ${sources})
