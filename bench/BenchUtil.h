@@ -1,0 +1,31 @@
+#pragma once
+// Small helpers shared by the benchmark programs: timing, peak memory, figure output.
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double SecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Peak resident set size of this process so far, in MiB.
+double PeakRssMiB();
+
+// The corpus file named by VARNET_CORPUS; exits with a message when it is missing.
+std::string CorpusPath();
+
+// Prints "figure <name> <value> <unit>", optionally followed by an anchor measured in the same run.
+void Figure(const std::string& name, double value, const std::string& unit);
+void Figure(const std::string& name, double value, const std::string& unit,
+            const std::string& anchorName, double anchorValue);
+
+// Median and maximum of a list of samples.
+double Median(std::vector<double> samples);
+double Maximum(const std::vector<double>& samples);
+
+} // namespace bench
