@@ -1,0 +1,252 @@
+#include "engine/RowList.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+TTextChunk* TTextChunk::Allocate(std::size_t size)
+{
+    void* p = std::malloc(sizeof(TTextChunk) + size);
+    if (!p)
+        throw std::bad_alloc();
+    auto* c = static_cast<TTextChunk*>(p);
+    c->FRefs = 1;
+    c->FSize = size;
+    return c;
+}
+
+TTextChunk* TTextChunk::Make(std::string_view text)
+{
+    if (text.empty())
+        return nullptr;
+    TTextChunk* c = Allocate(text.size());
+    std::memcpy(c->Data(), text.data(), text.size());
+    return c;
+}
+
+void TTextChunk::Release(TTextChunk* c)
+{
+    if (c && --c->FRefs == 0)
+        std::free(c);
+}
+
+TPointerStringList::~TPointerStringList()
+{
+    TPointerStringList::Clear();
+}
+
+std::string_view TPointerStringList::Get(int i) const
+{
+    if (!InRange(i))
+        return {};
+    const TRowData& r = FRows[i];
+    if (!r.Chunk)
+        return {};
+    return {r.Chunk->Data() + r.Offset, r.Length};
+}
+
+int TPointerStringList::RowLength(int i) const
+{
+    return InRange(i) ? static_cast<int>(FRows[i].Length) : 0;
+}
+
+void TPointerStringList::Put(int i, std::string_view s)
+{
+    if (!InRange(i))
+        return;
+    Touch();
+    TTextChunk* c = TTextChunk::Make(s); // before releasing: s may point into the old text
+    TRowData& r = FRows[i];
+    TTextChunk::Release(r.Chunk);
+    r.Chunk = c;
+    r.Offset = 0;
+    r.Length = static_cast<std::uint32_t>(s.size());
+}
+
+int TPointerStringList::Add(std::string_view s)
+{
+    int i = Count();
+    TPointerStringList::Insert(i, s);
+    return i;
+}
+
+void TPointerStringList::Insert(int i, std::string_view s)
+{
+    if (i < 0 || i > Count())
+        return;
+    Touch();
+    TTextChunk* c = TTextChunk::Make(s);
+    FRows.Insert(i, TRowData{c, 0, static_cast<std::uint32_t>(s.size()), 0, 0});
+}
+
+void TPointerStringList::Delete(int i)
+{
+    DeleteRange(i, 1);
+}
+
+void TPointerStringList::Clear()
+{
+    DeleteRange(0, Count());
+}
+
+void TPointerStringList::InsertEmpty(int i, int n)
+{
+    if (i < 0 || i > Count() || n <= 0)
+        return;
+    Touch();
+    FRows.InsertEmpty(i, n);
+}
+
+void TPointerStringList::DeleteRange(int i, int n)
+{
+    if (i < 0 || n <= 0 || i >= Count())
+        return;
+    Touch();
+    if (n > Count() - i)
+        n = Count() - i;
+    for (int k = i; k < i + n; ++k)
+        TTextChunk::Release(FRows[k].Chunk);
+    FRows.Delete(i, n);
+}
+
+void TPointerStringList::SetSpan(int i, TTextChunk* chunk, std::size_t offset, std::size_t length)
+{
+    if (!InRange(i))
+        return;
+    Touch();
+    TRowData& r = FRows[i];
+    if (length == 0)
+        chunk = nullptr;
+    TTextChunk::AddRef(chunk);
+    TTextChunk::Release(r.Chunk);
+    r.Chunk = chunk;
+    r.Offset = chunk ? static_cast<std::uint32_t>(offset) : 0;
+    r.Length = static_cast<std::uint32_t>(length);
+}
+
+void TPointerStringList::TakeRows(int dst, TPointerStringList& from, int src, int n)
+{
+    Touch();
+    for (int k = 0; k < n; ++k) {
+        TRowData& d = FRows[dst + k];
+        TRowData& s = from.FRows[src + k];
+        TTextChunk::Release(d.Chunk);
+        d = s;
+        s = TRowData{};
+    }
+}
+
+// Word A: bits 0-3 row end, 4-7 open bracket + 2, 8-11 aux index, 12-19 carry bytes.
+// Word B: bits 0-7 carry token, 8-15 aux flags, 16-31 row marks.
+namespace {
+inline std::uint32_t Field(std::uint32_t w, int shift, std::uint32_t mask)
+{
+    return (w >> shift) & mask;
+}
+inline std::uint32_t WithField(std::uint32_t w, int shift, std::uint32_t mask, std::uint32_t v)
+{
+    return (w & ~(mask << shift)) | ((v & mask) << shift);
+}
+} // namespace
+
+TRowEnd TRowAttributeStringList::RowEnd(int i) const
+{
+    if (!InRange(i))
+        return reNone;
+    return static_cast<TRowEnd>(Field(WordA(i), 0, 0xF) & 3);
+}
+
+void TRowAttributeStringList::SetRowEnd(int i, TRowEnd v)
+{
+    Touch();
+    SetWordA(i, WithField(WordA(i), 0, 0xF, v) & 0x000FFFFFu);
+}
+
+int TRowAttributeStringList::OpenBracket(int i) const
+{
+    return static_cast<int>(Field(WordA(i), 4, 0xF)) - 2;
+}
+
+void TRowAttributeStringList::SetOpenBracket(int i, int v)
+{
+    SetWordA(i, WithField(WordA(i), 4, 0xF, static_cast<std::uint32_t>(v + 2)));
+}
+
+int TRowAttributeStringList::AuxIndex(int i) const
+{
+    return static_cast<int>(Field(WordA(i), 8, 0xF));
+}
+
+void TRowAttributeStringList::SetAuxIndex(int i, int v)
+{
+    SetWordA(i, WithField(WordA(i), 8, 0xF, static_cast<std::uint32_t>(v)));
+}
+
+int TRowAttributeStringList::CarryBytes(int i) const
+{
+    return static_cast<int>(Field(WordA(i), 12, 0xFF));
+}
+
+void TRowAttributeStringList::SetCarryBytes(int i, int v)
+{
+    SetWordA(i, WithField(WordA(i), 12, 0xFF, static_cast<std::uint32_t>(v)));
+}
+
+int TRowAttributeStringList::CarryToken(int i) const
+{
+    return static_cast<int>(Field(WordB(i), 0, 0xFF));
+}
+
+void TRowAttributeStringList::SetCarryToken(int i, int v)
+{
+    SetWordB(i, WithField(WordB(i), 0, 0xFF, static_cast<std::uint32_t>(v)));
+}
+
+int TRowAttributeStringList::AuxFlags(int i) const
+{
+    return static_cast<int>(Field(WordB(i), 8, 0xFF));
+}
+
+void TRowAttributeStringList::SetAuxFlags(int i, int v)
+{
+    SetWordB(i, WithField(WordB(i), 8, 0xFF, static_cast<std::uint32_t>(v)));
+}
+
+std::uint16_t TRowAttributeStringList::RowMarks(int i) const
+{
+    return static_cast<std::uint16_t>(Field(WordB(i), 16, 0xFFFF));
+}
+
+void TRowAttributeStringList::SetRowMarks(int i, std::uint16_t v)
+{
+    SetWordB(i, WithField(WordB(i), 16, 0xFFFF, v));
+}
+
+TRowParseState TRowAttributeStringList::ParseState(int i) const
+{
+    std::uint32_t a = WordA(i), b = WordB(i);
+    return TRowParseState{static_cast<int>(Field(a, 4, 0xF)) - 2, static_cast<int>(Field(a, 8, 0xF)),
+                          static_cast<int>(Field(a, 12, 0xFF)), static_cast<int>(Field(b, 0, 0xFF)),
+                          static_cast<int>(Field(b, 8, 0xFF))};
+}
+
+void TRowAttributeStringList::SetParseState(int i, const TRowParseState& s)
+{
+    if (!InRange(i))
+        return;
+    std::uint32_t a = WordA(i), b = WordB(i);
+    a = WithField(a, 4, 0xF, static_cast<std::uint32_t>(s.OpenBracket + 2));
+    a = WithField(a, 8, 0xF, static_cast<std::uint32_t>(s.AuxIndex));
+    a = WithField(a, 12, 0xFF, static_cast<std::uint32_t>(s.CarryBytes));
+    b = WithField(b, 0, 0xFF, static_cast<std::uint32_t>(s.CarryToken));
+    b = WithField(b, 8, 0xFF, static_cast<std::uint32_t>(s.AuxFlags));
+    SetWordA(i, a);
+    SetWordB(i, b);
+}
+
+void TRowAttributeStringList::ResetParseState(int i)
+{
+    // Stored value 0 in every parse-state field is the reset state (-2, 0, 0, 0, 0).
+    SetWordA(i, WordA(i) & 0x0000000Fu);
+    SetWordB(i, WordB(i) & 0xFFFF0000u);
+}

@@ -1,0 +1,596 @@
+#include "engine/ScreenStrings.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/Editor.h"
+#include "engine/FileLoad.h"
+
+namespace {
+
+// Leaves an update block on every path.
+struct UpdateGuard {
+    TEditorScreenStrings& s;
+    explicit UpdateGuard(TEditorScreenStrings& store) : s(store) { s.BeginUpdate(); }
+    ~UpdateGuard() { s.EndUpdate(); }
+    UpdateGuard(const UpdateGuard&) = delete;
+    UpdateGuard& operator=(const UpdateGuard&) = delete;
+};
+
+} // namespace
+
+TEditorScreenStrings::TEditorScreenStrings()
+    : FUndo(std::make_unique<TEditorUndoObj>(*this)), FWrapOption(std::make_unique<TEditorWrapOption>())
+{
+    FWrapOption->OnChange = [this](TObject* sender) { WrapOptionChanged(sender); };
+}
+
+TEditorScreenStrings::~TEditorScreenStrings()
+{
+    FWrapOption->OnChange = nullptr;
+}
+
+void TEditorScreenStrings::Attach(TEditor* editor)
+{
+    if (std::find(FEditors.begin(), FEditors.end(), editor) == FEditors.end())
+        FEditors.push_back(editor);
+}
+
+void TEditorScreenStrings::Detach(TEditor* editor)
+{
+    FEditors.erase(std::remove(FEditors.begin(), FEditors.end(), editor), FEditors.end());
+}
+
+TEditor* TEditorScreenStrings::ActiveEditor() const
+{
+    for (TEditor* e : FEditors)
+        if (e->Focused())
+            return e;
+    return FEditors.empty() ? nullptr : FEditors.front();
+}
+
+TWrapContext TEditorScreenStrings::WrapContext() const
+{
+    TWrapContext cx;
+    cx.Wrapping = FWordWrap;
+    cx.WrapByte = FWrapOption->WrapByte();
+    cx.Option = FWrapOption.get();
+    if (!FEditors.empty()) {
+        cx.TabSpaceCount = FEditors.front()->Caret().TabSpaceCount();
+        cx.Delimiters = &FEditors.front()->Delimiters();
+    }
+    return cx;
+}
+
+// ---- update blocks and change notification
+
+void TEditorScreenStrings::BeginUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TEditorScreenStrings::EndUpdate()
+{
+    if (FUpdateCount == 0 || --FUpdateCount > 0)
+        return;
+    // A handler may start a new change; it gets a fresh record.
+    TLastChange change = FLastChange;
+    bool all = FRepaintAll;
+    FLastChange = {};
+    FRepaintAll = false;
+    std::vector<TEditor*> editors = FEditors;
+    for (TEditor* e : editors)
+        e->RowsChanged(change, all);
+    PullCaretsIntoRange();
+}
+
+void TEditorScreenStrings::RecordChange(int start, int oldCount, int parsed, int newCount)
+{
+    if (!FLastChange.Changed) {
+        FLastChange = {start, oldCount, parsed, newCount, true};
+        return;
+    }
+    // Several replacements in one block: one record covering all of them, down to the end.
+    int s = std::min(FLastChange.StartRow, start);
+    int rest = std::max(Count() - s, 0);
+    FLastChange = {s, rest, FLastChange.ParsedCount + parsed, rest, true};
+}
+
+void TEditorScreenStrings::PullCaretsIntoRange()
+{
+    for (TEditor* e : FEditors)
+        e->PullIntoRows();
+}
+
+// ---- whole-list operations
+
+void TEditorScreenStrings::Clear()
+{
+    UpdateGuard update(*this);
+    for (TEditor* e : FEditors)
+        e->DropSelection();
+    FUndo->ClearHistory();
+    TRowAttributeStringList::Clear();
+    FLastChange = {};
+    FUsedMarks = 0;
+    FRepaintAll = true;
+    for (TEditor* e : FEditors)
+        e->ResetCaret();
+}
+
+void TEditorScreenStrings::AdoptRows(TPointerStringList& rows)
+{
+    TRowAttributeStringList::Clear();
+    Swap(rows);
+}
+
+void TEditorScreenStrings::SetTextStr(std::string_view s)
+{
+    UpdateGuard update(*this);
+    Clear();
+    TEditorStringList rows;
+    TTextChunk* chunk = TTextChunk::Make(s);
+    ForEachLine(s, false, [&](std::string_view line, std::size_t offset) {
+        int r = rows.Count();
+        rows.InsertEmpty(r, 1);
+        rows.SetSpan(r, chunk, offset, line.size());
+    });
+    TTextChunk::Release(chunk);
+    if (!s.empty() && s.back() != '\r' && s.back() != '\n')
+        rows.SetRowEnd(rows.Count() - 1, reEof);
+    AdoptRows(rows);
+    if (FWordWrap)
+        WrapAll();
+    InitRowStates();
+}
+
+void TEditorScreenStrings::LoadFromFile(const std::string& fileName)
+{
+    // Read into a list of our own first, so a failure leaves the text as it was.
+    TEditorStringList rows;
+    ReadTextFile(fileName, rows);
+    UpdateGuard update(*this);
+    Clear();
+    AdoptRows(rows);
+    if (FWordWrap)
+        WrapAll();
+    InitRowStates();
+}
+
+// ---- lines and text
+
+int TEditorScreenStrings::FirstRowOfLine(int row) const
+{
+    row = std::clamp(row, 0, Count());
+    while (row > 0 && RowEnd(row - 1) == reWrapped)
+        --row;
+    return row;
+}
+
+int TEditorScreenStrings::LastRowOfLine(int row) const
+{
+    if (row < 0)
+        return row;
+    int last = Count() - 1;
+    while (row < last && RowEnd(row) == reWrapped)
+        ++row;
+    return row;
+}
+
+std::int64_t TEditorScreenStrings::RowByteLength(int i) const
+{
+    std::int64_t len = RowLength(i);
+    switch (RowEnd(i)) {
+    case reBreak:
+        return len + 2;
+    case reEof:
+        return len + 1;
+    case reWrapped:
+        return len;
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+std::string JoinRows(const TRowAttributeStringList& rows, int first, int count)
+{
+    std::size_t total = 0;
+    for (int r = first; r < first + count; ++r)
+        total += static_cast<std::size_t>(rows.RowLength(r)) + (rows.RowEnd(r) == reBreak ? 2 : 0);
+    std::string out;
+    out.reserve(total);
+    for (int r = first; r < first + count; ++r) {
+        out.append(rows.Get(r));
+        if (rows.RowEnd(r) == reBreak)
+            out.append("\r\n", 2);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string TEditorScreenStrings::LineText(int first, int count, int* taken, TRowEnd* lastEnd) const
+{
+    if (taken)
+        *taken = 0;
+    if (lastEnd)
+        *lastEnd = reNone;
+    if (first < 0 || first >= Count())
+        return {};
+    if (count < 0)
+        count = LastRowOfLine(first) - first + 1;
+    count = std::min(count, Count() - first);
+    if (count <= 0)
+        return {};
+    if (taken)
+        *taken = count;
+    if (lastEnd)
+        *lastEnd = RowEnd(first + count - 1);
+    return JoinRows(*this, first, count);
+}
+
+std::string TEditorScreenStrings::RowsText(const TRowAttributeStringList& rows)
+{
+    return JoinRows(rows, 0, rows.Count());
+}
+
+// ---- wrapping
+
+void TEditorScreenStrings::WrapLine(std::string_view text, TEditorStringList& out) const
+{
+    out.Clear();
+    TWrapContext cx = WrapContext();
+    TTextChunk* chunk = TTextChunk::Make(text);
+    std::vector<TRowPiece> pieces;
+    std::string kinds;
+    ForEachLine(text, true, [&](std::string_view line, std::size_t offset) {
+        pieces.clear();
+        BreakLine(line, cx, pieces, kinds);
+        int r = out.Count();
+        out.InsertEmpty(r, static_cast<int>(pieces.size()));
+        for (const TRowPiece& p : pieces) {
+            out.SetSpan(r, chunk, offset + p.Offset, p.Length);
+            out.SetRowEnd(r, p.End);
+            ++r;
+        }
+    });
+    TTextChunk::Release(chunk);
+}
+
+int TEditorScreenStrings::CountWrapRows(std::string_view line) const
+{
+    std::string kinds;
+    return ::CountWrapRows(line, WrapContext(), kinds);
+}
+
+namespace {
+
+// The text of rows a..b as one span when they lie side by side in one chunk (rows of a line
+// that was loaded or replaced as a whole), so joining them copies nothing.
+bool ContiguousSpan(const TRowAttributeStringList& rows, int a, int b, TTextChunk*& chunk, std::size_t& offset,
+                    std::size_t& length)
+{
+    chunk = nullptr;
+    offset = 0;
+    length = 0;
+    for (int r = a; r <= b; ++r) {
+        const TRowData& d = rows.Data(r);
+        if (d.Length == 0)
+            continue;
+        if (!chunk) {
+            chunk = d.Chunk;
+            offset = d.Offset;
+            length = d.Length;
+        } else if (d.Chunk == chunk && d.Offset == offset + length) {
+            length += d.Length;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Calls f(chunk, offset, line) for the logical line of rows a..b, joining the rows into a new
+// chunk only when they do not lie side by side already.
+template <class F>
+void WithLineText(const TRowAttributeStringList& rows, int a, int b, F&& f)
+{
+    TTextChunk* chunk;
+    std::size_t offset, length;
+    if (ContiguousSpan(rows, a, b, chunk, offset, length)) {
+        f(chunk, offset, std::string_view(chunk ? chunk->Data() + offset : nullptr, length));
+        return;
+    }
+    std::string joined;
+    for (int r = a; r <= b; ++r)
+        joined.append(rows.Get(r));
+    TTextChunk* own = TTextChunk::Make(joined);
+    f(own, 0, std::string_view(own->Data(), joined.size()));
+    TTextChunk::Release(own);
+}
+
+} // namespace
+
+void TEditorScreenStrings::WrapAll()
+{
+    if (Count() == 0)
+        return;
+    UpdateGuard update(*this);
+    for (TEditor* e : FEditors)
+        e->DropSelection();
+    TWrapContext cx = WrapContext();
+    cx.Wrapping = true;
+    const TRowEnd lastEnd = RowEnd(Count() - 1);
+    TEditorStringList fresh;
+    fresh.Reserve(Count() + Count() / 4 + 16);
+    std::vector<TRowPiece> pieces;
+    std::string kinds;
+    const std::size_t W = static_cast<std::size_t>(cx.WrapByte);
+    for (int a = 0; a < Count();) {
+        int b = LastRowOfLine(a);
+        std::uint16_t marks = 0;
+        for (int r = a; r <= b; ++r)
+            marks |= RowMarks(r);
+        WithLineText(*this, a, b, [&](TTextChunk* chunk, std::size_t offset, std::string_view line) {
+            pieces.clear();
+            // Without a tab a line's width is its byte length, so short lines need no cells.
+            if (line.size() < W && std::memchr(line.data(), '\t', line.size()) == nullptr)
+                pieces.push_back({0, line.size(), reBreak});
+            else
+                BreakLine(line, cx, pieces, kinds);
+            int r = fresh.Count();
+            int n = static_cast<int>(pieces.size());
+            fresh.InsertEmpty(r, n);
+            for (int k = 0; k < n; ++k) {
+                fresh.SetSpan(r + k, chunk, offset + pieces[static_cast<std::size_t>(k)].Offset,
+                              pieces[static_cast<std::size_t>(k)].Length);
+                fresh.SetRowEnd(r + k, pieces[static_cast<std::size_t>(k)].End);
+            }
+            if (marks != 0) {
+                // One to one; what the old rows had beyond the new ones goes to the last.
+                int old = b - a + 1;
+                for (int k = 0; k < n; ++k) {
+                    std::uint16_t m = k < old ? RowMarks(a + k) : 0;
+                    if (k == n - 1)
+                        for (int j = k + 1; j < old; ++j)
+                            m |= RowMarks(a + j);
+                    fresh.SetRowMarks(r + k, n == 1 ? marks : m);
+                }
+            }
+        });
+        a = b + 1;
+    }
+    fresh.SetRowEnd(fresh.Count() - 1, lastEnd);
+    AdoptRows(fresh);
+    FRepaintAll = true;
+}
+
+void TEditorScreenStrings::UnwrapAll()
+{
+    if (Count() == 0)
+        return;
+    UpdateGuard update(*this);
+    for (TEditor* e : FEditors)
+        e->DropSelection();
+    const TRowEnd oldLast = RowEnd(Count() - 1);
+    TEditorStringList fresh;
+    fresh.Reserve(Count());
+    for (int a = 0; a < Count();) {
+        int b = LastRowOfLine(a);
+        std::uint16_t marks = 0;
+        for (int r = a; r <= b; ++r)
+            marks |= RowMarks(r);
+        WithLineText(*this, a, b, [&](TTextChunk* chunk, std::size_t offset, std::string_view line) {
+            int r = fresh.Count();
+            fresh.InsertEmpty(r, 1);
+            fresh.SetSpan(r, chunk, offset, line.size());
+            fresh.SetRowEnd(r, reBreak);
+            fresh.SetRowMarks(r, marks);
+        });
+        a = b + 1;
+    }
+    fresh.SetRowEnd(fresh.Count() - 1, oldLast == reWrapped ? reEof : oldLast);
+    AdoptRows(fresh);
+    FRepaintAll = true;
+}
+
+void TEditorScreenStrings::Rebuild(bool wrap)
+{
+    UpdateGuard update(*this);
+    FUndo->ClearHistory();
+    if (wrap)
+        WrapAll();
+    else
+        UnwrapAll();
+    InitRowStates();
+    FRepaintAll = true;
+    for (TEditor* e : FEditors)
+        e->RowsRebuilt();
+}
+
+void TEditorScreenStrings::SetWordWrap(bool v)
+{
+    if (v == FWordWrap)
+        return;
+    FWordWrap = v;
+    Rebuild(v);
+}
+
+void TEditorScreenStrings::WrapOptionChanged(TObject*)
+{
+    if (FWordWrap)
+        Rebuild(true);
+}
+
+void TEditorScreenStrings::TabSpaceCountChanged()
+{
+    if (FWordWrap)
+        Rebuild(true);
+}
+
+// ---- row states
+
+void TEditorScreenStrings::InitRowStates()
+{
+    for (int r = 0; r < Count(); ++r)
+        ResetParseState(r);
+    if (TEditor* owner = FEditors.empty() ? nullptr : FEditors.front())
+        if (TRowStateHook* hook = owner->RowStateHook())
+            hook->InitRowStates();
+}
+
+int TEditorScreenStrings::UpdateRowStates(int row)
+{
+    if (TEditor* owner = FEditors.empty() ? nullptr : FEditors.front())
+        if (TRowStateHook* hook = owner->RowStateHook())
+            return hook->UpdateRowStates(row, true);
+    return 0;
+}
+
+// ---- replacing rows
+
+void TEditorScreenStrings::DeleteRowsKeepMarks(int p, int n)
+{
+    n = std::min(n, Count() - p);
+    if (p < 0 || n <= 0)
+        return;
+    std::uint16_t marks = 0;
+    for (int r = p; r < p + n; ++r)
+        marks |= RowMarks(r);
+    DeleteRange(p, n);
+    if (Count() == 0) {
+        RemoveUsedMarks(marks);
+        return;
+    }
+    if (marks != 0) {
+        int target = p < Count() ? p : Count() - 1;
+        SetRowMarks(target, RowMarks(target) | marks);
+    }
+}
+
+void TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch)
+{
+    const int n = scratch.Count();
+    std::vector<std::uint16_t> marks(static_cast<std::size_t>(n), 0);
+    if (n < m) {
+        std::uint16_t gone = 0;
+        for (int r = p; r < p + m - n; ++r)
+            gone |= RowMarks(r);
+        DeleteRange(p, m - n);
+        for (int k = 0; k < n; ++k)
+            marks[static_cast<std::size_t>(k)] = RowMarks(p + k);
+        if (n == 0)
+            RemoveUsedMarks(gone);
+        else
+            marks[0] |= gone;
+    } else if (n > m) {
+        if (m == 0) {
+            InsertEmpty(p, n);
+        } else {
+            std::uint16_t firstMarks = RowMarks(p);
+            InsertEmpty(p + 1, n - m);
+            for (int k = n - m + 1; k < n; ++k)
+                marks[static_cast<std::size_t>(k)] = RowMarks(p + k);
+            // A mark stays with its text when lines are inserted at the start of its row.
+            TEditor* active = ActiveEditor();
+            bool atRowStart = active && active->Col() == 0;
+            marks[static_cast<std::size_t>(atRowStart ? n - m : 0)] |= firstMarks;
+        }
+    } else {
+        for (int k = 0; k < n; ++k)
+            marks[static_cast<std::size_t>(k)] = RowMarks(p + k);
+    }
+    TakeRows(p, scratch, 0, n);
+    for (int k = 0; k < n; ++k)
+        SetRowMarks(p + k, marks[static_cast<std::size_t>(k)]);
+}
+
+void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view text)
+{
+    if (start < 0 || count < 0 || start > Count() || start + count > Count())
+        return;
+    if (count == 0 && text.empty())
+        return;
+    UpdateGuard update(*this);
+    const int first = std::max(FirstRowOfLine(start), start - 1);
+    const int endRow = start + count - 1;
+    int last = LastRowOfLine(endRow);
+
+    if (start == first && last == endRow && text.empty() && count > 0) {
+        // Whole lines go and nothing comes in.
+        TUndoData& e = FUndo->NewEntry();
+        e.StartRow = start;
+        e.OldText = LineText(start, count, nullptr, &e.OldEnd);
+        DeleteRowsKeepMarks(start, count);
+        int parsed = UpdateRowStates(start);
+        RecordChange(start, count, parsed, 0);
+        return;
+    }
+
+    TRowEnd kind;
+    if (endRow < last) {
+        kind = RowEnd(last);
+    } else if (last < Count() - 1) {
+        // The new text may not end with a line break, so the next line joins in.
+        last = LastRowOfLine(last + 1);
+        kind = RowEnd(last);
+    } else {
+        // A lone CR at the end is a line break too, not something to drop.
+        kind = !text.empty() && (text.back() == '\n' || text.back() == '\r') ? reBreak : reEof;
+    }
+
+    const int m = std::max(last - first + 1, 0);
+    TUndoData& e = FUndo->NewEntry();
+    e.StartRow = first;
+    e.OldText = LineText(first, m, nullptr, &e.OldEnd);
+
+    std::string joined;
+    joined.reserve(text.size() + 256);
+    for (int r = first; r < start; ++r) {
+        joined.append(Get(r));
+        if (RowEnd(r) == reBreak)
+            joined.append("\r\n", 2);
+    }
+    joined.append(text);
+    for (int r = endRow + 1; r <= last; ++r) {
+        joined.append(Get(r));
+        if (RowEnd(r) == reBreak)
+            joined.append("\r\n", 2);
+    }
+
+    TEditorStringList scratch;
+    WrapLine(joined, scratch);
+    scratch.SetRowEnd(scratch.Count() - 1, kind);
+    e.NewRowCount = scratch.Count();
+    const int n = scratch.Count();
+    PutRows(first, m, scratch);
+    int parsed = UpdateRowStates(first);
+    RecordChange(first, m, parsed, n);
+}
+
+// ---- undo and redo
+
+void TEditorScreenStrings::Restore(const TUndoData& e, std::string& text, TRowEnd& end, int& rows)
+{
+    const int n = e.NewRowCount;
+    text.clear();
+    end = reNone;
+    if (n > 0)
+        text = LineText(e.StartRow, n, nullptr, &end);
+    if (e.OldEnd == reNone) {
+        DeleteRowsKeepMarks(e.StartRow, n);
+        rows = 0;
+    } else {
+        TEditorStringList scratch;
+        WrapLine(e.OldText, scratch);
+        if (e.OldEnd == reWrapped && scratch.Count() > 1 && scratch.RowLength(scratch.Count() - 1) == 0)
+            scratch.Delete(scratch.Count() - 1);
+        scratch.SetRowEnd(scratch.Count() - 1, e.OldEnd);
+        rows = scratch.Count();
+        PutRows(std::min(e.StartRow, Count()), std::min(n, Count() - std::min(e.StartRow, Count())), scratch);
+    }
+    int parsed = UpdateRowStates(e.StartRow);
+    RecordChange(e.StartRow, n, parsed, rows);
+}

@@ -1,0 +1,121 @@
+#pragma once
+// The editor's row store: every screen row of the text with its packed attributes, shared by
+// the editors that show it, with the undo history and the wrap settings.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/RowList.h"
+#include "engine/Undo.h"
+#include "engine/Wrap.h"
+#include "engine/WrapOption.h"
+
+class TEditor;
+
+// What the last row replacement changed, for repainting only that.
+struct TLastChange {
+    int StartRow = 0;
+    int OldCount = 0;    // rows replaced
+    int ParsedCount = 0; // rows whose parse state was recomputed
+    int NewCount = 0;    // rows that replaced them
+    bool Changed = false;
+};
+
+class TEditorScreenStrings : public TRowAttributeStringList {
+public:
+    TEditorScreenStrings();
+    ~TEditorScreenStrings() override;
+
+    // Attached editors, owner first.
+    const std::vector<TEditor*>& Editors() const { return FEditors; }
+    void Attach(TEditor* editor);
+    void Detach(TEditor* editor);
+    // The first attached editor that has the focus, else the first.
+    TEditor* ActiveEditor() const;
+
+    const TLastChange& LastChange() const { return FLastChange; }
+    TEditorUndoObj& UndoObj() { return *FUndo; }
+    const TEditorUndoObj& UndoObj() const { return *FUndo; }
+    virtual void Redo() { FUndo->Redo(); }
+    virtual void Undo() { FUndo->Undo(); }
+
+    std::uint16_t UsedMarks() const { return FUsedMarks; }
+    virtual void AddUsedMarks(std::uint16_t bits) { FUsedMarks |= bits; }
+    virtual void RemoveUsedMarks(std::uint16_t bits) { FUsedMarks &= static_cast<std::uint16_t>(~bits); }
+
+    bool WordWrap() const { return FWordWrap; }
+    // Rebuilds all rows; the undo history goes, since its row numbers no longer match.
+    void SetWordWrap(bool v);
+    TEditorWrapOption& WrapOption() { return *FWrapOption; }
+    const TEditorWrapOption& WrapOption() const { return *FWrapOption; }
+    // The owner's tab width changed: rows depend on it while wrapping.
+    void TabSpaceCountChanged();
+
+    // Nested update blocks: when the outermost ends after a change, every editor hears of it.
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+
+    // Drops every row, the history and the marks; every editor's caret goes to 0, 0.
+    void Clear() override;
+
+    int FirstRowOfLine(int row) const;
+    int LastRowOfLine(int row) const;
+    // The text of rows first..first+count-1 (count -1: to the end of that line), CR LF after
+    // each reBreak row; also the rows taken and the end kind of the last (reNone: none).
+    std::string LineText(int first, int count, int* taken = nullptr, TRowEnd* lastEnd = nullptr) const;
+    static std::string RowsText(const TRowAttributeStringList& rows);
+    std::string GetTextStr() const { return RowsText(*this); }
+    // Byte length of row i within the whole text (reBreak + 2, reEof + 1, reWrapped + 0).
+    std::int64_t RowByteLength(int i) const;
+
+    // Fills `out` with the rows of text, which may hold several lines.
+    virtual void WrapLine(std::string_view text, TEditorStringList& out) const;
+    // The rows WrapLine would make of one line (1 without wrapping).
+    virtual int CountWrapRows(std::string_view line) const;
+    TWrapContext WrapContext() const;
+
+    // The one editing primitive: replaces rows start..start+count-1 by the rows of text.
+    void ReplaceRows(int start, int count, std::string_view text);
+
+    void WrapAll();
+    void UnwrapAll();
+
+    // The whole text, split at CR LF, CR and LF; NUL is an ordinary byte.
+    void SetTextStr(std::string_view s);
+    // Reads a file in two passes of 8192-byte blocks. A Ctrl-Z ends the text. On failure the
+    // rows stay as they were and the error (with the file name) propagates.
+    void LoadFromFile(const std::string& fileName);
+
+    // Resets every row's parse state and asks the owner's hook to recompute.
+    void InitRowStates();
+    // Rows from `row` on may have changed; returns the rows whose state changed.
+    int UpdateRowStates(int row);
+
+private:
+    friend class TEditorUndoObj;
+
+    void WrapOptionChanged(TObject* sender);
+    void Rebuild(bool wrap);
+    void RecordChange(int start, int oldCount, int parsed, int newCount);
+    // Puts the rows of `scratch` in place of m rows at p, carrying row marks.
+    void PutRows(int p, int m, TEditorStringList& scratch);
+    // Deletes n rows at p, or-ing their marks into the row then at p (or the last row).
+    void DeleteRowsKeepMarks(int p, int n);
+    // Undo and redo: puts back an entry's old text in place of its new rows; returns what the
+    // reverse entry needs: the replaced rows' text and end kind, and the rows put back.
+    void Restore(const TUndoData& e, std::string& text, TRowEnd& end, int& rows);
+    void PullCaretsIntoRange();
+    void AdoptRows(TPointerStringList& rows);
+
+    std::vector<TEditor*> FEditors;
+    TLastChange FLastChange;
+    std::uint16_t FUsedMarks = 0;
+    std::unique_ptr<TEditorUndoObj> FUndo;
+    bool FWordWrap = false;
+    std::unique_ptr<TEditorWrapOption> FWrapOption;
+    int FUpdateCount = 0;
+    bool FRepaintAll = false; // the whole text was replaced or rebuilt in this block
+};

@@ -1,0 +1,77 @@
+#pragma once
+// The undo and redo history of a row store. Every row replacement records one entry: which
+// rows were replaced, the text they held and where the caret stood.
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "engine/RowAttributes.h"
+
+struct TUndoData {
+    int CaretRow = 0;
+    int CaretCol = 0;
+    int StartRow = -1;
+    int NewRowCount = 0;  // rows that replaced the old ones (0: the change only deleted)
+    TRowEnd OldEnd = reNone; // row end of the last old row; reNone: there was no old text
+    std::string OldText;  // the old rows joined, CR LF after each reBreak row
+};
+
+// An ordered list that owns its entries and can drop its oldest one cheaply.
+class TUndoDataList {
+public:
+    int Count() const { return static_cast<int>(FItems.size()); }
+    bool Empty() const { return FItems.empty(); }
+    TUndoData& Last() { return *FItems.back(); }
+    TUndoData& Append(std::unique_ptr<TUndoData> d)
+    {
+        FItems.push_back(std::move(d));
+        return *FItems.back();
+    }
+    std::unique_ptr<TUndoData> TakeLast()
+    {
+        std::unique_ptr<TUndoData> d = std::move(FItems.back());
+        FItems.pop_back();
+        return d;
+    }
+    void DeleteFirst() { FItems.pop_front(); }
+    void DeleteLast() { FItems.pop_back(); }
+    void Clear() { FItems.clear(); }
+
+private:
+    std::deque<std::unique_ptr<TUndoData>> FItems;
+};
+
+class TEditorScreenStrings;
+
+class TEditorUndoObj {
+public:
+    explicit TEditorUndoObj(TEditorScreenStrings& owner) : FOwner(owner) {}
+    virtual ~TEditorUndoObj() = default;
+
+    // A fresh entry on the undo list, caret taken from the active editor; the oldest entry
+    // goes when the list grows past the maximum; a new edit empties the redo list.
+    virtual TUndoData& NewEntry();
+    virtual bool CanRedo() const { return !FRedoList.Empty(); }
+    virtual bool CanUndo() const { return !FUndoList.Empty(); }
+    virtual void Redo();
+    virtual void Undo();
+    // Appends a copy of the entry to the redo list, caret taken from the active editor now.
+    virtual void PushRedo(const TUndoData& entry);
+    virtual void ClearHistory();
+
+    int UndoListMax() const { return FMax; }
+    // Never fewer than 64 entries.
+    void SetUndoListMax(int v);
+    int UndoCount() const { return FUndoList.Count(); }
+    int RedoCount() const { return FRedoList.Count(); }
+
+    static constexpr int MinUndoListMax = 64;
+
+private:
+    TEditorScreenStrings& FOwner;
+    int FMax = MinUndoListMax;
+    bool FRedoing = false;
+    TUndoDataList FRedoList;
+    TUndoDataList FUndoList;
+};

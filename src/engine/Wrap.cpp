@@ -1,0 +1,284 @@
+#include "engine/Wrap.h"
+
+#include <algorithm>
+
+#include "engine/Sjis.h"
+#include "engine/WrapOption.h"
+
+const TDelimiterSet& WordDelimiters()
+{
+    static const TDelimiterSet set = [] {
+        TDelimiterSet s;
+        auto range = [&s](int a, int b) {
+            for (int c = a; c <= b; ++c)
+                s.set(static_cast<std::size_t>(c));
+        };
+        range(0x00, 0x2F);
+        range(0x3A, 0x40);
+        range(0x5B, 0x5E);
+        range(0x60, 0x60);
+        range(0x7B, 0x80);
+        range(0xA0, 0xA5);
+        range(0xFD, 0xFF);
+        return s;
+    }();
+    return set;
+}
+
+int TWrapContext::TabCells(int c) const
+{
+    int t = std::max(TabSpaceCount, 1);
+    int w = t - c % t;
+    if (Wrapping && WrapByte > 0)
+        w = std::min(w, WrapByte - c % WrapByte);
+    return w;
+}
+
+int StrWidth(std::string_view s, const TWrapContext& cx)
+{
+    if (s.find('\t') == std::string_view::npos)
+        return static_cast<int>(s.size());
+    int cells = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t len = SjisCharLength(s, i);
+        cells += s[i] == '\t' ? cx.TabCells(cells) : static_cast<int>(len);
+        i += len;
+    }
+    return cells;
+}
+
+std::string ExpandTabs(std::string_view s, const TWrapContext& cx)
+{
+    std::string out;
+    out.reserve(s.size() + 16);
+    int cells = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t len = SjisCharLength(s, i);
+        if (s[i] == '\t') {
+            int w = cx.TabCells(cells);
+            out.append(static_cast<std::size_t>(w), ' ');
+            cells += w;
+        } else {
+            out.append(s.substr(i, len));
+            cells += static_cast<int>(len);
+        }
+        i += len;
+    }
+    return out;
+}
+
+void BuildCellKinds(std::string_view s, const TWrapContext& cx, int limit, std::string& out)
+{
+    out.clear();
+    const TDelimiterSet& delims = *cx.Delimiters;
+    int cells = 0;
+    for (std::size_t i = 0; i < s.size() && cells < limit;) {
+        auto b = static_cast<unsigned char>(s[i]);
+        std::size_t len = SjisCharLength(s, i);
+        if (len == 2) {
+            out += cell::Lead;
+            out += cell::Trail;
+            cells += 2;
+        } else if (b == '\t') {
+            int w = cx.TabCells(cells);
+            out += cell::Delimiter;
+            out.append(static_cast<std::size_t>(w - 1), cell::TabFill);
+            cells += w;
+        } else {
+            out += delims[b] ? cell::Delimiter : cell::Single;
+            cells += 1;
+        }
+        i += len;
+    }
+    out += cell::End;
+}
+
+std::string CellKinds(std::string_view s, const TWrapContext& cx)
+{
+    std::string out;
+    BuildCellKinds(s, cx, cx.CellLimit(), out);
+    return out;
+}
+
+void TEditorAttributeArray::Reset(std::string_view text, std::string_view kinds)
+{
+    FText = text;
+    FKinds = kinds.empty() ? std::string_view("0", 1) : kinds;
+    FCell = 1;
+    FKind = KindAt(1);
+    FBytes = (FKind == cell::End || FKind == cell::TabFill) ? 0 : 1;
+}
+
+// The byte count moves by the bytes a cell holds: one for every cell but tab fill and the
+// sentinel. Stepping back therefore subtracts what the cell being left held, so the count
+// always matches the cell (a tab is counted on its own cell, whichever side we come from).
+void TEditorAttributeArray::Next()
+{
+    if (FKind == cell::End)
+        return;
+    ++FCell;
+    FKind = KindAt(FCell);
+    if (FKind != cell::TabFill && FKind != cell::End)
+        ++FBytes;
+}
+
+void TEditorAttributeArray::Prev()
+{
+    if (FCell <= 1)
+        return;
+    if (FKind != cell::TabFill && FKind != cell::End)
+        --FBytes;
+    --FCell;
+    FKind = KindAt(FCell);
+}
+
+void TEditorAttributeArray::MoveTo(int n)
+{
+    while (FCell < n && FKind != cell::End)
+        Next();
+    while (FCell > n && FCell > 1)
+        Prev();
+}
+
+void TEditorAttributeArray::PrevWholeChar()
+{
+    Prev();
+    if (FKind == cell::Lead)
+        Prev();
+}
+
+std::string_view TEditorAttributeArray::CharEndingAt(int bytes, char kind) const
+{
+    // `bytes` counts up to and including the cell of `kind`.
+    switch (kind) {
+    case cell::Single:
+    case cell::Delimiter:
+    case cell::TabFill: // the tab itself is the last byte counted
+        return bytes >= 1 ? FText.substr(static_cast<std::size_t>(bytes - 1), 1) : std::string_view{};
+    case cell::Lead:
+        return bytes >= 1 ? FText.substr(static_cast<std::size_t>(bytes - 1), 2) : std::string_view{};
+    case cell::Trail:
+        return bytes >= 2 ? FText.substr(static_cast<std::size_t>(bytes - 2), 2) : std::string_view{};
+    default:
+        return {};
+    }
+}
+
+std::string_view TEditorAttributeArray::CurrentChar() const
+{
+    return CharEndingAt(FBytes, FKind);
+}
+
+std::string_view TEditorAttributeArray::NextChar() const
+{
+    if (FKind == cell::End)
+        return {};
+    char next = KindAt(FCell + 1);
+    if (next == cell::End)
+        return {};
+    if (next == cell::Trail) // the rest of the current character
+        return CharEndingAt(FBytes + 1, next);
+    if (next == cell::TabFill) // more of the current tab
+        return CharEndingAt(FBytes, next);
+    return CharEndingAt(FBytes + 1, next);
+}
+
+namespace {
+
+// Runs the breaking loop over one line; emits rows to `out` when given, and returns the
+// number of rows.
+int Break(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>* out, std::string& kinds)
+{
+    const int W = cx.WrapByte;
+    if (!cx.Wrapping) {
+        if (out)
+            out->push_back({0, line.size(), reBreak});
+        return 1;
+    }
+    BuildCellKinds(line, cx, W + 3, kinds);
+    if (static_cast<int>(kinds.size()) - 1 < W) {
+        if (out)
+            out->push_back({0, line.size(), reBreak});
+        return 1;
+    }
+    const TEditorWrapOption& opt = *cx.Option;
+    const int wordLimit = W / 3;
+    const int leadLimit = (W / 5) * 4;
+    int rows = 0;
+    std::size_t start = 0;
+    TEditorAttributeArray walker;
+    walker.Reset(line, kinds);
+    walker.MoveTo(W);
+    for (;;) {
+        std::string_view rest = line.substr(start);
+        if (walker.Kind() == cell::End) {
+            if (!rest.empty()) {
+                if (out)
+                    out->push_back({start, rest.size(), reBreak});
+                ++rows;
+            } else if (!opt.FollowRetMark()) {
+                if (out)
+                    out->push_back({start, 0, reBreak});
+                ++rows;
+            } else if (out && !out->empty()) {
+                out->back().End = reBreak;
+            }
+            return rows;
+        }
+        if (walker.Kind() == cell::Lead) {
+            walker.Prev();
+        } else if (opt.WordBreak() && walker.CellCount() > W) {
+            while (walker.Kind() != cell::Delimiter && walker.Kind() != cell::TabFill &&
+                   walker.Kind() != cell::Trail && walker.Cell() > wordLimit)
+                walker.PrevWholeChar();
+        }
+        if (opt.FollowPunctuation()) {
+            while (walker.Cell() < W + 2 && opt.PunctuationSet().Contains(walker.NextChar())) {
+                walker.Next();
+                if (walker.Kind() == cell::Lead)
+                    walker.Next();
+            }
+        }
+        if (opt.Leading() && walker.Cell() < walker.CellCount()) {
+            while (walker.Cell() > leadLimit && opt.LeadSet().Contains(walker.CurrentChar()))
+                walker.PrevWholeChar();
+            if (walker.Cell() + 1 < walker.CellCount()) {
+                std::string_view n = walker.NextChar();
+                std::string_view l = walker.CurrentChar();
+                if (opt.FollowSet().Contains(n)) {
+                    while (walker.Cell() > leadLimit &&
+                           (opt.LeadSet().Contains(l) || opt.FollowSet().Contains(n))) {
+                        walker.PrevWholeChar();
+                        n = l;
+                        l = walker.CurrentChar();
+                    }
+                }
+            }
+        }
+        // Never cut a two-byte character and always take at least one character.
+        if (walker.Kind() == cell::Lead)
+            walker.Prev();
+        std::size_t take = static_cast<std::size_t>(std::max(walker.ByteCount(), 0));
+        if (take == 0)
+            take = SjisCharLength(rest, 0);
+        if (out)
+            out->push_back({start, take, reWrapped});
+        ++rows;
+        start += take;
+        BuildCellKinds(line.substr(start), cx, W + 3, kinds);
+        walker.Reset(line.substr(start), kinds);
+        walker.MoveTo(W);
+    }
+}
+
+} // namespace
+
+void BreakLine(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>& out, std::string& scratch)
+{
+    Break(line, cx, &out, scratch);
+}
+
+int CountWrapRows(std::string_view line, const TWrapContext& cx, std::string& scratch)
+{
+    return Break(line, cx, nullptr, scratch);
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Shared helpers of the engine tests: row dumps and small text builders.
+#include <string>
+#include <vector>
+
+#include "engine/Editor.h"
+
+namespace enginetest {
+
+// "text|Break", "text|Wrapped", "text|Eof" per row.
+inline std::vector<std::string> Dump(const TRowAttributeStringList& rows)
+{
+    static const char* names[] = {"Break", "Wrapped", "Eof", "None"};
+    std::vector<std::string> out;
+    for (int i = 0; i < rows.Count(); ++i)
+        out.push_back(std::string(rows.Get(i)) + "|" + names[rows.RowEnd(i)]);
+    return out;
+}
+
+inline std::vector<std::string> Dump(const TEditor& e)
+{
+    return Dump(e.ListRows());
+}
+
+// Widths of every row in cells.
+inline std::vector<int> Widths(const TEditor& e)
+{
+    std::vector<int> w;
+    for (int i = 0; i < e.RowCount(); ++i)
+        w.push_back(e.StrWidth(e.RowText(i)));
+    return w;
+}
+
+inline std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+// Some CP932 characters, spelled as bytes.
+inline const std::string kKanji = "\x8A\xBF";     // 漢
+inline const std::string kKanjiSo = "\x83\x5C";   // ソ (trail byte 0x5C, a backslash alone)
+inline const std::string kIdeoComma = "\x81\x41"; // 、
+inline const std::string kIdeoStop = "\x81\x42";  // 。
+inline const std::string kOpenQuote = "\x81\x75"; // 「
+inline const std::string kCloseQuote = "\x81\x76";// 」
+
+} // namespace enginetest

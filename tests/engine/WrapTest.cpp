@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "EngineTestUtil.h"
+
+using namespace enginetest;
+
+namespace {
+
+struct Wrapped : ::testing::Test {
+    TEditor e;
+    void Use(int width, const std::string& text)
+    {
+        e.WrapOption().SetWrapByte(width);
+        e.SetWordWrap(true);
+        e.Lines().SetTextStr(text);
+    }
+};
+
+TEST_F(Wrapped, LineExactlyFillingARowGetsAnEmptyRowUnlessTheMarkFollows)
+{
+    Use(80, Repeat("a", 80) + "\r\n");
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{Repeat("a", 80) + "|Wrapped", "|Break"}));
+    e.WrapOption().SetFollowRetMark(true);
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{Repeat("a", 80) + "|Break"}));
+    EXPECT_EQ(e.Lines().GetTextStr(), Repeat("a", 80) + "\r\n");
+}
+
+TEST_F(Wrapped, TwoByteCharacterAtTheEdgeMovesDown)
+{
+    Use(80, Repeat("a", 79) + kKanji + "b");
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{Repeat("a", 79) + "|Wrapped", kKanji + "b|Eof"}));
+}
+
+TEST_F(Wrapped, PunctuationHangsPastTheEdge)
+{
+    e.WrapOption().SetFollowPunctuation(true);
+    Use(80, Repeat("a", 80) + kIdeoStop + "b");
+    EXPECT_EQ(Widths(e), (std::vector<int>{82, 1}));
+    EXPECT_EQ(e.RowText(0).substr(80), kIdeoStop);
+}
+
+TEST_F(Wrapped, OpeningBracketMovesToTheNextRowWithinTheLimit)
+{
+    e.WrapOption().SetLeading(true);
+    // The bracket would end the row at cells 79-80.
+    Use(80, Repeat("a", 78) + kOpenQuote + "xyz");
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{Repeat("a", 78) + "|Wrapped", kOpenQuote + "xyz|Eof"}));
+    // A run of brackets is moved only while the row keeps more than 64 cells.
+    Use(80, Repeat("a", 60) + Repeat(kOpenQuote, 12) + "x");
+    EXPECT_EQ(Widths(e)[0], 64);
+}
+
+TEST_F(Wrapped, CharacterThatMayNotStartARowPullsTheRowShorter)
+{
+    e.WrapOption().SetLeading(true);
+    Use(80, Repeat("a", 78) + kKanji + kCloseQuote + "b");
+    // 」 may not begin a row, so 漢 moves down with it.
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{Repeat("a", 78) + "|Wrapped", kKanji + kCloseQuote + "b|Eof"}));
+    // A long run of closing brackets stops at the 64-cell limit.
+    Use(80, Repeat("a", 40) + Repeat(kCloseQuote, 30));
+    EXPECT_EQ(Widths(e)[0], 64);
+}
+
+TEST_F(Wrapped, WordBreakEndsRowsAfterADelimiterOrCutsLongWordsAtAThird)
+{
+    e.WrapOption().SetWordBreak(true);
+    Use(80, Repeat("a", 70) + " " + Repeat("b", 20));
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{Repeat("a", 70) + " |Wrapped", Repeat("b", 20) + "|Eof"}));
+    Use(80, Repeat("w", 200));
+    // Cut every 26 cells until the rest fits in one row.
+    EXPECT_EQ(Widths(e), (std::vector<int>{26, 26, 26, 26, 26, 70}));
+}
+
+TEST_F(Wrapped, TabNeverReachesPastTheEdge)
+{
+    std::string row = Repeat("a", 74) + "\t";
+    TEditor plain;
+    EXPECT_EQ(plain.StrWidth(row), 80); // tab at cell 74 to the stop at 80
+    e.WrapOption().SetWrapByte(78);
+    e.SetWordWrap(true);
+    EXPECT_EQ(e.StrWidth(row), 78);
+    EXPECT_EQ(e.ExpandTabs("a\tb"), "a       b");
+    EXPECT_EQ(e.CellKinds("a\t" + kKanji + "."), "12333333452" + std::string("0"));
+}
+
+TEST_F(Wrapped, WrapByteIsClampedAndChangesRebuildRows)
+{
+    e.WrapOption().SetWrapByte(10);
+    EXPECT_EQ(e.WrapOption().WrapByte(), 20);
+    e.WrapOption().SetWrapByte(300);
+    EXPECT_EQ(e.WrapOption().WrapByte(), 250);
+    Use(30, Repeat("x", 70));
+    EXPECT_EQ(e.RowCount(), 3);
+    e.WrapOption().SetWrapByte(40);
+    EXPECT_EQ(e.RowCount(), 2);
+    e.SetWordWrap(false);
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{Repeat("x", 70) + "|Eof"}));
+}
+
+TEST_F(Wrapped, MembershipMatchesOnlyWholeCharacters)
+{
+    // 0x41 alone ('A') is the trail byte of 、 in the follow string: it must not match.
+    TSjisCharSet set;
+    set.Assign(kIdeoComma + "!");
+    EXPECT_TRUE(set.Contains(std::string_view(kIdeoComma)));
+    EXPECT_TRUE(set.Contains(std::string_view("!")));
+    EXPECT_FALSE(set.Contains(std::string_view("A")));
+    EXPECT_FALSE(set.Contains(std::string_view("\x81")));
+}
+
+TEST_F(Wrapped, AnEditInAWrappedRowCanPullTextUpToTheRowAbove)
+{
+    e.WrapOption().SetWordBreak(true);
+    Use(20, "aaaaaaaaaa bbbbbbbbbb ccc");
+    ASSERT_EQ(Dump(e), (std::vector<std::string>{"aaaaaaaaaa |Wrapped", "bbbbbbbbbb ccc|Eof"}));
+    // Two b's fewer and the word fits on the row above, its space exactly at the edge.
+    e.ListRows().ReplaceRows(1, 1, "bbbbbbbb ccc");
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{"aaaaaaaaaa bbbbbbbb |Wrapped", "ccc|Eof"}));
+}
+
+TEST_F(Wrapped, CountWrapRowsAgreesWithWrapLine)
+{
+    e.WrapOption().SetWrapByte(20);
+    e.WrapOption().SetLeading(true);
+    e.WrapOption().SetWordBreak(true);
+    e.SetWordWrap(true);
+    for (const std::string& line : {Repeat("a", 20), Repeat("a", 19), Repeat("ab ", 30), Repeat(kKanji, 33),
+                                    Repeat("\t" + kOpenQuote + "x", 9), std::string()}) {
+        TEditorStringList rows;
+        e.ListRows().WrapLine(line, rows);
+        EXPECT_EQ(e.ListRows().CountWrapRows(line), rows.Count()) << line;
+    }
+}
+
+} // namespace
