@@ -57,12 +57,3 @@ TEST(QzEMain, StatusBarHasSixRaisedPanelsWithTheirTextsAndWidths)
     EXPECT_EQ(window.Panel(6), nullptr);
     EXPECT_EQ(window.Panel(-1), nullptr);
 }
-
-TEST(QzEMain, PanelTextsCanBeReplaced)
-{
-    TQzEMain window;
-    window.SetPanelText(2, QString::fromUtf8("変更：あり"));
-    EXPECT_EQ(window.PanelText(2), QString::fromUtf8("変更：あり"));
-    window.SetPanelText(9, QStringLiteral("ignored"));
-    EXPECT_EQ(window.PanelText(9), QString());
-}
