@@ -1,13 +1,12 @@
+#include "app/QzEMain.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Varnet");
-    QMainWindow window;
-    window.setWindowTitle(QString::fromUtf8("無題－Varnet"));
-    window.resize(592, 374);
+    QApplication::setApplicationName(QStringLiteral("Varnet"));
+    TQzEMain window;
     window.show();
     return app.exec();
 }
