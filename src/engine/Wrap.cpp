@@ -40,7 +40,7 @@ int StrWidth(std::string_view s, const TWrapContext& cx)
         return static_cast<int>(s.size());
     int cells = 0;
     for (std::size_t i = 0; i < s.size();) {
-        std::size_t len = SjisCharLength(s, i);
+        std::size_t len = CharLength(s, i);
         cells += s[i] == '\t' ? cx.TabCells(cells) : static_cast<int>(len);
         i += len;
     }
@@ -53,7 +53,7 @@ std::string ExpandTabs(std::string_view s, const TWrapContext& cx)
     out.reserve(s.size() + 16);
     int cells = 0;
     for (std::size_t i = 0; i < s.size();) {
-        std::size_t len = SjisCharLength(s, i);
+        std::size_t len = CharLength(s, i);
         if (s[i] == '\t') {
             int w = cx.TabCells(cells);
             out.append(static_cast<std::size_t>(w), ' ');
@@ -74,7 +74,7 @@ void BuildCellKinds(std::string_view s, const TWrapContext& cx, int limit, std::
     int cells = 0;
     for (std::size_t i = 0; i < s.size() && cells < limit;) {
         auto b = static_cast<unsigned char>(s[i]);
-        std::size_t len = SjisCharLength(s, i);
+        std::size_t len = CharLength(s, i);
         if (len == 2) {
             out += cell::Lead;
             out += cell::Trail;
@@ -260,7 +260,7 @@ int Break(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>*
             walker.Prev();
         std::size_t take = static_cast<std::size_t>(std::max(walker.ByteCount(), 0));
         if (take == 0)
-            take = SjisCharLength(rest, 0);
+            take = CharLength(rest, 0);
         if (out)
             out->push_back({start, take, reWrapped});
         ++rows;

@@ -9,7 +9,7 @@ void TSjisCharSet::Assign(std::string_view chars)
     FBits.reset();
     for (std::size_t i = 0; i < chars.size();) {
         FBits[SjisCharCode(chars, i)] = true;
-        i += SjisCharLength(chars, i);
+        i += CharLength(chars, i);
     }
 }
 
