@@ -2,13 +2,21 @@
 
 #include <algorithm>
 
-TEditor::TEditor()
-    : FList(std::make_shared<TEditorScreenStrings>()), FLines(std::make_unique<TEditorStrings>(*this)),
-      FCaret(std::make_unique<TEditorCaret>()), FDelimiters(&WordDelimiters())
+TEditor::TEditor(TEditorHost* host)
+    : FHost(host), FList(std::make_shared<TEditorScreenStrings>()), FLines(std::make_unique<TEditorStrings>(*this)),
+      FCaret(std::make_unique<TEditorCaret>()), FFont(std::make_unique<TEditorFont>()),
+      FMargin(std::make_unique<TEditorMargin>()), FSpeed(std::make_unique<TEditorSpeed>()),
+      FRuler(std::make_unique<TEditorRuler>()), FLeftbar(std::make_unique<TEditorLeftbar>()),
+      FImagebar(std::make_unique<TEditorImagebar>()), FMarks(std::make_unique<TEditorMarks>()),
+      FDelimiters(&WordDelimiters())
 {
     FTabSpaceCount = FCaret->TabSpaceCount();
     FCaret->OnChange = [this](TObject* sender) { CaretChanged(sender); };
+    for (TNotifyPersistent* s : std::initializer_list<TNotifyPersistent*>{
+             FFont.get(), FMargin.get(), FRuler.get(), FLeftbar.get(), FImagebar.get(), FMarks.get()})
+        s->OnChange = [this](TObject* sender) { SettingsChanged(sender); };
     FList->Attach(this);
+    InitDrawInfo();
 }
 
 TEditor::~TEditor()
@@ -17,15 +25,70 @@ TEditor::~TEditor()
     FList->Detach(this);
 }
 
+void TEditor::SetHost(TEditorHost* host)
+{
+    if (host == FHost)
+        return;
+    if (FHost && FCaretCreated)
+        FHost->DestroyCaret();
+    FCaretCreated = false;
+    FCaretShown = false;
+    FHost = host;
+    InitDrawInfo();
+    UpdateScrollBars();
+    InvalidateAll();
+    if (FFocused)
+        DoCaretMoved();
+}
+
+void TEditor::Resized()
+{
+    InitDrawInfo();
+    UpdateScrollBars();
+    SetCaretPosition();
+}
+
+// ---- settings
+
+void TEditor::SettingsChanged(TObject*)
+{
+    InitDrawInfo();
+    UpdateScrollBars();
+    InvalidateAll();
+    SetCaretPosition();
+}
+
 void TEditor::CaretChanged(TObject*)
 {
-    if (FCaret->TabSpaceCount() == FTabSpaceCount)
-        return;
-    FTabSpaceCount = FCaret->TabSpaceCount();
-    // Tab widths decide where wrapped rows break; the owner's caret options are the store's.
-    if (!FList->Editors().empty() && FList->Editors().front() == this)
-        FList->TabSpaceCountChanged();
+    if (FCaret->TabSpaceCount() != FTabSpaceCount) {
+        FTabSpaceCount = FCaret->TabSpaceCount();
+        // Tab widths decide where wrapped rows break; the owner's caret options are the store's.
+        if (!FList->Editors().empty() && FList->Editors().front() == this)
+            FList->TabSpaceCountChanged();
+        InvalidateAll();
+    }
+    CreateCaretShape();
+    SetCaretPosition();
+    ShowCaret();
 }
+
+void TEditor::SetScrollBars(TScrollStyle v)
+{
+    if (v == FScrollBars)
+        return;
+    FScrollBars = v;
+    SettingsChanged(nullptr);
+}
+
+void TEditor::SetColor(TColor v)
+{
+    if (v == FColor)
+        return;
+    FColor = v;
+    InvalidateAll();
+}
+
+// ---- rows
 
 TRowEnd TEditor::RowEnd(int i) const
 {
@@ -40,6 +103,13 @@ void TEditor::SetRowMarks(int i, std::uint16_t marks)
         return;
     FList->SetRowMarks(i, marks);
     FList->AddUsedMarks(marks);
+    if (FHost && FImagebar->Visible()) {
+        TRect r = RowRect(i);
+        r.Left = 0;
+        r.Right = FMetrics.ImagebarWidth;
+        if (!r.Empty())
+            FHost->Invalidate(r);
+    }
 }
 
 int TEditor::RowToLine(int i) const
@@ -61,6 +131,22 @@ std::int64_t TEditor::TextLength() const
     return total;
 }
 
+int TEditor::IndentWidth(std::string_view s) const
+{
+    if (s.empty())
+        return -1;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        if (s[i] == ' ' || s[i] == '\t')
+            ++i;
+        else if (s.compare(i, 2, "\x81\x40") == 0)
+            i += 2;
+        else
+            break;
+    }
+    return StrWidth(s.substr(0, i));
+}
+
 void TEditor::AttachTo(TEditor& other)
 {
     if (other.FList == FList)
@@ -70,6 +156,8 @@ void TEditor::AttachTo(TEditor& other)
     FList = other.FList;
     FList->Attach(this);
     PullIntoRows();
+    UpdateScrollBars();
+    InvalidateAll();
 }
 
 void TEditor::SetWordWrap(bool v)
@@ -79,97 +167,63 @@ void TEditor::SetWordWrap(bool v)
 
 void TEditor::Undo()
 {
+    if (FReadOnly || !CanUndo())
+        return;
+    BeginCompound();
     DropSelection();
     FList->Undo();
+    EndCompound();
 }
 
 void TEditor::Redo()
 {
+    if (FReadOnly || !CanRedo())
+        return;
+    BeginCompound();
     DropSelection();
     FList->Redo();
+    EndCompound();
 }
 
-// ---- caret
+// ---- compound changes
 
-int TEditor::MaxCaretRow() const
+void TEditor::BeginCompound()
 {
-    int n = RowCount();
-    if (n == 0)
-        return 0;
-    return FList->RowEnd(n - 1) == reBreak ? n : n - 1;
+    CaretBeginUpdate();
+    HideUnderline();
+    FList->BeginUpdate();
+    ++FUpdating;
 }
 
-void TEditor::SetRow(int v)
+void TEditor::EndCompound()
 {
-    FRow = std::clamp(v, 0, MaxCaretRow());
-}
-
-void TEditor::SetCol(int v)
-{
-    FCol = std::clamp(v, 0, 1000);
-}
-
-void TEditor::SetRowCol(int row, int col)
-{
-    if (row == FRow && col == FCol)
+    if (FUpdating == 0)
         return;
-    SetRow(row);
-    std::string kinds = CellKinds(RowText(FRow));
-    auto kindAt = [&kinds](int c) { return c >= 0 && c < static_cast<int>(kinds.size()) ? kinds[c] : cell::End; };
-    if (kindAt(col) == cell::Trail)
-        --col;
-    if (!FCaret->InTab())
-        while (col > 0 && kindAt(col) == cell::TabFill)
-            --col;
-    SetCol(col);
-}
-
-void TEditor::SetCaretByOffset(int row, std::int64_t offset)
-{
-    int r = std::clamp(row, 0, RowCount());
-    std::int64_t off = std::max<std::int64_t>(offset, 0);
-    while (r < RowCount()) {
-        std::int64_t len = FList->RowLength(r);
-        TRowEnd kind = FList->RowEnd(r);
-        if (kind == reWrapped) {
-            if (off < len)
-                break;
-            off -= len;
-        } else if (kind == reEof) {
-            off = std::min(off, len);
-            break;
-        } else {
-            if (off <= len)
-                break;
-            if (off < len + 2) { // between CR and LF: the end of the row
-                off = len;
-                break;
-            }
-            off -= len + 2;
-        }
-        ++r;
-    }
-    SetRow(r);
-    std::string_view text = RowText(FRow);
-    SetCol(StrWidth(text.substr(0, static_cast<std::size_t>(std::min<std::int64_t>(off, text.size())))));
-}
-
-void TEditor::ResetCaret()
-{
-    FRow = 0;
-    FCol = 0;
-}
-
-void TEditor::PullIntoRows()
-{
-    if (FRow > MaxCaretRow())
-        FRow = MaxCaretRow();
+    // The rows' update ends first: every attached editor hears of the change while this one
+    // still counts as updating, so its caret is processed once, below.
+    FList->EndUpdate();
+    ShowUnderline();
+    CaretEndUpdate();
+    if (--FUpdating == 0)
+        DoCaretMoved();
 }
 
 // ---- notifications from the rows
 
-void TEditor::RowsChanged(const TLastChange& change, bool)
+void TEditor::RowsChanged(const TLastChange& change, bool all)
 {
+    PullIntoRows();
+    if (FUpdating == 0)
+        KeepCaretInText();
+    if (FSelState != 0)
+        ClampSelection();
+    int digits = LeftbarDigits();
+    if (digits != FMetrics.LeftbarDigits) {
+        InitDrawInfo();
+        all = true;
+    }
+    UpdateScreen(change, all);
+    UpdateScrollBars();
     if (change.Changed) {
         FModified = true;
         if (OnChange)
@@ -181,4 +235,25 @@ void TEditor::RowsRebuilt()
 {
     PullIntoRows();
     FCol = 0;
+    FColKept = false;
+    InvalidateAll();
+    UpdateScrollBars();
+    if (FUpdating == 0)
+        DoCaretMoved();
+}
+
+void TEditor::ResetCaret()
+{
+    FRow = 0;
+    FCol = 0;
+    FColKept = false;
+    FTopRow = 0;
+    FTopCol = 0;
+}
+
+void TEditor::PullIntoRows()
+{
+    int max = MaxCaretRow();
+    FRow = std::min(FRow, max);
+    FTopRow = std::min(FTopRow, max);
 }

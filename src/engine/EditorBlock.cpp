@@ -1,0 +1,341 @@
+// Clipboard, box paste and block indent.
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "engine/Editor.h"
+#include "engine/EditorCells.h"
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+template <class F>
+void Compound(TEditor& e, F&& body)
+{
+    e.BeginCompound();
+    try {
+        body();
+    } catch (...) {
+        e.EndCompound();
+        throw;
+    }
+    e.EndCompound();
+}
+
+bool IsBlankByte(unsigned char b)
+{
+    return b <= 0x20;
+}
+
+} // namespace
+
+// ---- clipboard
+
+void TEditor::CopyToClipboard()
+{
+    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
+    if (!clip || !Selected())
+        return;
+    std::string text = SelText();
+    if (FBoxSelection)
+        clip->SetBoxText(text);
+    else
+        clip->SetText(text);
+}
+
+void TEditor::CutToClipboard()
+{
+    // Read-only: neither the text nor what the clipboard holds changes.
+    if (FReadOnly || !Selected())
+        return;
+    CopyToClipboard();
+    ClearSelection();
+}
+
+void TEditor::PasteFromClipboard()
+{
+    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
+    if (FReadOnly || !clip || !clip->HasText())
+        return;
+    std::string text = clip->GetText();
+    if (clip->HasBoxFormat())
+        BoxPaste(text);
+    else
+        InsertText(text);
+}
+
+// ---- box paste
+
+void TEditor::BoxPaste(std::string_view s)
+{
+    if (FReadOnly)
+        return;
+    if (s.empty()) {
+        if (Selected())
+            ClearSelection();
+        return;
+    }
+    std::vector<std::string_view> lines;
+    ForEachLine(s, false, [&](std::string_view line, std::size_t) { lines.push_back(line); });
+    Compound(*this, [&] {
+        const TWrapContext cx = WrapContext();
+        // The existing rows the block goes into, from r1 on: their text, how they end, and
+        // where a selection was cut out of them.
+        struct TTarget {
+            std::string Text;
+            TRowEnd End;
+            int Cut; // -1: no cut, the column decides
+        };
+        std::vector<TTarget> targets;
+        int r1, col, next;
+        if (Selected()) {
+            const TEditorSelection sel = FSel;
+            const bool box = FBoxSelection;
+            CleanSelection();
+            r1 = sel.StartRow;
+            col = sel.StartCol;
+            if (box) {
+                for (int r = r1; r <= sel.EndRow && r < RowCount(); ++r) {
+                    std::string_view row = RowText(r);
+                    TByteRange slice = BoxSliceBytes(row, sel.StartCol, sel.EndCol, cx);
+                    std::string t(row.substr(0, static_cast<std::size_t>(slice.First)));
+                    t.append(row.substr(static_cast<std::size_t>(slice.Last)));
+                    targets.push_back({std::move(t), FList->RowEnd(r), slice.First});
+                }
+                next = std::max(sel.EndRow + 1, r1);
+            } else if (r1 < RowCount()) {
+                std::string_view first = RowText(r1);
+                const int cut = std::min<int>(sel.StartByte, first.size());
+                std::string t(first.substr(0, static_cast<std::size_t>(cut)));
+                TRowEnd end = reEof;
+                if (sel.EndRow < RowCount()) {
+                    std::string_view last = RowText(sel.EndRow);
+                    t.append(last.substr(static_cast<std::size_t>(std::clamp<int>(sel.LastByte + 1, 0, last.size()))));
+                    end = FList->RowEnd(sel.EndRow);
+                }
+                targets.push_back({std::move(t), end, cut});
+                next = sel.EndRow + 1;
+            } else {
+                next = r1;
+            }
+        } else {
+            DropSelection();
+            r1 = FRow;
+            col = FCol;
+            next = r1;
+        }
+        const int base = EditBase(r1);
+        const int cutRows = static_cast<int>(targets.size());
+        const int n = static_cast<int>(lines.size());
+        for (int k = cutRows; k < n && next < RowCount(); ++k, ++next)
+            targets.push_back({std::string(RowText(next)), FList->RowEnd(next), -1});
+        const int existing = static_cast<int>(targets.size());
+        // The rows replaced: the cut ones (a normal selection may have spanned several) and
+        // the following ones the block reaches.
+        const int count = std::min(next, RowCount()) - std::min(r1, RowCount());
+
+        std::string text;
+        std::size_t caret = 0;
+        for (int k = 0; k < std::max(n, existing); ++k) {
+            std::string row;
+            TRowEnd end = reBreak;
+            if (k < existing) {
+                TTarget& t = targets[static_cast<std::size_t>(k)];
+                row = std::move(t.Text);
+                end = t.End;
+                if (k < n) {
+                    int at = t.Cut;
+                    int width = CellOfByte(row, at < 0 ? static_cast<int>(row.size()) : at, cx);
+                    if (at < 0) {
+                        TCharAt c = CharAtCell(row, col, cx);
+                        at = c.Byte; // a character the column cuts stays before the block
+                        width = c.Cell;
+                        if (c.Cell < col && c.Length > 0) {
+                            at += c.Length;
+                            width = CellOfByte(row, at, cx);
+                        }
+                    }
+                    std::string piece = std::string(static_cast<std::size_t>(std::max(col - width, 0)), ' ');
+                    piece.append(lines[static_cast<std::size_t>(k)]);
+                    row.insert(static_cast<std::size_t>(at), piece);
+                    if (k == n - 1)
+                        caret = text.size() + static_cast<std::size_t>(at) + piece.size();
+                }
+            } else {
+                row.assign(static_cast<std::size_t>(std::max(col, 0)), ' ');
+                row.append(lines[static_cast<std::size_t>(k)]);
+                if (k == n - 1)
+                    caret = text.size() + row.size();
+            }
+            text.append(row);
+            // The block always leaves a line break after its last row.
+            if (end != reWrapped)
+                text.append(kCrLf);
+        }
+        Replace(std::min(r1, RowCount()), count, text, base,
+                BytesBetween(base, std::min(r1, RowCount())) + static_cast<std::int64_t>(caret));
+    });
+}
+
+// ---- block indent
+
+namespace {
+
+enum { kIndentSpace, kUnindentSpace, kIndentTab, kUnindentTab };
+
+} // namespace
+
+void TEditor::IndentSpace()
+{
+    BlockIndent(kIndentSpace);
+}
+
+void TEditor::UnindentSpace()
+{
+    BlockIndent(kUnindentSpace);
+}
+
+void TEditor::IndentTab()
+{
+    BlockIndent(kIndentTab);
+}
+
+void TEditor::UnindentTab()
+{
+    BlockIndent(kUnindentTab);
+}
+
+void TEditor::BlockIndent(int kind)
+{
+    if (FReadOnly || !Selected() || RowCount() == 0)
+        return;
+    const TWrapContext cx = WrapContext();
+    const TEditorSelection sel = FSel;
+    const bool box = FBoxSelection;
+    const int r1 = std::min(sel.StartRow, RowCount() - 1);
+    int r2 = std::min(sel.EndRow, RowCount() - 1);
+    if (!box && sel.EndRow > sel.StartRow && sel.LastByte < 0)
+        r2 = std::min(r2, sel.EndRow - 1); // a selection ending at column 0 leaves that row alone
+    const int W = WrapOption().WrapByte();
+
+    // One change per row: `removed` bytes at `at` became `inserted` bytes.
+    struct TChange {
+        int At = 0;
+        int Removed = 0;
+        int Inserted = 0;
+        int CellDelta = 0;
+        int AtCell = 0;
+    };
+    std::vector<TChange> changes(static_cast<std::size_t>(r2 - r1 + 1));
+    std::string text;
+    bool any = false;
+    for (int r = r1; r <= r2; ++r) {
+        std::string row(RowText(r));
+        TChange& ch = changes[static_cast<std::size_t>(r - r1)];
+        const bool wholeLine = !WordWrap() || (FList->FirstRowOfLine(r) == r && FList->RowEnd(r) != reWrapped);
+        int at = 0;
+        if (box) {
+            at = BoxSliceBytes(row, sel.StartCol, INT_MAX, cx).First;
+            if (CellOfByte(row, at, cx) < sel.StartCol)
+                at = -1; // the row ends left of the box
+        }
+        if (wholeLine && at >= 0) {
+            const std::size_t a = static_cast<std::size_t>(at);
+            std::string piece;
+            int removed = 0;
+            bool change = false;
+            switch (kind) {
+            case kIndentSpace: {
+                std::size_t q = a;
+                while (q < row.size()) {
+                    if (row.compare(q, 2, "\x81\x40") == 0)
+                        q += 2;
+                    else if (IsBlankByte(static_cast<unsigned char>(row[q])))
+                        ++q;
+                    else
+                        break;
+                }
+                int blanks = CellOfByte(row, static_cast<int>(q), cx) - CellOfByte(row, at, cx);
+                change = !WordWrap() || StrWidth(row) + 1 < W;
+                removed = static_cast<int>(q - a);
+                piece.assign(static_cast<std::size_t>(blanks + 1), ' ');
+                break;
+            }
+            case kUnindentSpace:
+                if (a < row.size() && (row[a] == ' ' || row[a] == '\t'))
+                    removed = 1;
+                else if (row.compare(a, 2, "\x81\x40") == 0)
+                    removed = 2;
+                change = removed > 0;
+                break;
+            case kIndentTab:
+                change = !WordWrap() || static_cast<int>(row.size()) + FCaret->TabSpaceCount() < W;
+                piece = "\t";
+                break;
+            case kUnindentTab:
+                removed = a < row.size() && row[a] == '\t' ? 1 : 0;
+                change = removed > 0;
+                break;
+            }
+            if (change) {
+                const int oldEnd = CellOfByte(row, at + removed, cx);
+                row.replace(a, static_cast<std::size_t>(removed), piece);
+                ch = {at, removed, static_cast<int>(piece.size()),
+                      CellOfByte(row, at + static_cast<int>(piece.size()), cx) - oldEnd, CellOfByte(row, at, cx)};
+                any = true;
+            }
+        }
+        text.append(row);
+        text.append(RowTail(r));
+    }
+    if (!any)
+        return;
+
+    // Anchor and caret move with the text of their rows; a position at the change's start
+    // stays, so whole selected lines keep their new indentation selected.
+    auto moveByte = [&](int row, int byte) {
+        if (row < r1 || row > r2)
+            return byte;
+        const TChange& ch = changes[static_cast<std::size_t>(row - r1)];
+        if (byte >= ch.At + ch.Removed && byte > ch.At)
+            return byte + ch.Inserted - ch.Removed;
+        if (byte > ch.At)
+            return ch.At + ch.Inserted;
+        return byte;
+    };
+    auto moveCol = [&](int row, int col) {
+        if (row < r1 || row > r2)
+            return col;
+        const TChange& ch = changes[static_cast<std::size_t>(row - r1)];
+        return col > ch.AtCell ? std::max(col + ch.CellDelta, ch.AtCell) : col;
+    };
+    const int base = EditBase(r1);
+    const std::int64_t baseToR1 = BytesBetween(base, r1);
+    auto offsetOf = [&](int row, int byte) {
+        // Rows r1..r2 are replaced by `text`; the offset is counted through the new text.
+        std::int64_t off = baseToR1;
+        for (int r = r1; r < row; ++r) {
+            const TChange& ch = changes[static_cast<std::size_t>(r - r1)];
+            off += FList->RowLength(r) + ch.Inserted - ch.Removed + (FList->RowEnd(r) == reBreak ? 2 : 0);
+        }
+        return off + byte;
+    };
+    const int caretByte = ColToChar(FRow, FCol);
+    const std::int64_t anchorOff = offsetOf(FAnchorRow, moveByte(FAnchorRow, FAnchorByte));
+    const std::int64_t caretOff = offsetOf(FRow, moveByte(FRow, caretByte));
+    const int anchorCol = moveCol(FAnchorRow, FAnchorCol);
+    const int caretCol = moveCol(FRow, FCol);
+
+    Compound(*this, [&] {
+        FList->ReplaceRows(r1, r2 - r1 + 1, text);
+        PlaceCaret(base, anchorOff);
+        FAnchorRow = FRow;
+        FAnchorByte = ColToChar(FRow, FCol);
+        FAnchorCol = box ? anchorCol : FCol;
+        PlaceCaret(base, caretOff);
+        if (box)
+            SetCol(caretCol);
+        RecomputeSelection(true);
+    });
+}

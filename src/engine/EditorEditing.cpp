@@ -1,0 +1,445 @@
+// Editing operations. Each change is one row replacement (one undo entry) inside a compound
+// block, and the caret is placed afterwards by a byte offset counted from a row that the
+// replacement leaves alone, so it lands on the same text however the rows re-wrap.
+#include <algorithm>
+
+#include "engine/Editor.h"
+#include "engine/EditorCells.h"
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+template <class F>
+void Compound(TEditor& e, F&& body)
+{
+    e.BeginCompound();
+    try {
+        body();
+    } catch (...) {
+        e.EndCompound();
+        throw;
+    }
+    e.EndCompound();
+}
+
+std::string Spaces(int n)
+{
+    return std::string(static_cast<std::size_t>(std::max(n, 0)), ' ');
+}
+
+} // namespace
+
+// ---- helpers
+
+std::string TEditor::RowTail(int row) const
+{
+    return row >= 0 && row < RowCount() && FList->RowEnd(row) == reBreak ? std::string(kCrLf) : std::string();
+}
+
+// Bytes from the start of row a to the start of row b, counting a row's text and its line
+// break. A last row without one counts its bare text: text added after it continues it.
+std::int64_t TEditor::BytesBetween(int a, int b) const
+{
+    std::int64_t n = 0;
+    for (int r = a; r < b && r < RowCount(); ++r)
+        n += FList->RowLength(r) + (FList->RowEnd(r) == reBreak ? 2 : 0);
+    return n;
+}
+
+// A row above every row that replacing rows from `start` on can rebuild (rebuilding starts
+// at most one row up, on the same line), so offsets counted from it stay valid.
+int TEditor::EditBase(int start) const
+{
+    return std::max(0, std::min(FList->FirstRowOfLine(start), start - 1));
+}
+
+void TEditor::Replace(int start, int count, std::string_view text, int base, std::int64_t caret)
+{
+    FList->ReplaceRows(start, count, text);
+    PlaceCaret(base, caret);
+}
+
+// ---- inserting
+
+void TEditor::InsertText(std::string_view s)
+{
+    if (FReadOnly)
+        return;
+    if (s.empty()) {
+        if (Selected())
+            ClearSelection();
+        return;
+    }
+    Compound(*this, [&] {
+        if (Selected()) {
+            ReplaceSelection(s);
+            return;
+        }
+        DropSelection();
+        const int r = FRow;
+        const int base = EditBase(r);
+        const std::int64_t before = BytesBetween(base, r);
+        if (r >= RowCount()) {
+            // The row after the last: the text is appended, padded out to a free caret.
+            std::string text = Spaces(FCol);
+            text.append(s);
+            Replace(RowCount(), 0, text, base, before + static_cast<std::int64_t>(text.size()));
+            return;
+        }
+        std::string_view row = RowText(r);
+        int p = CaretBytePos();
+        int pad = 0;
+        if (p > static_cast<int>(row.size())) {
+            pad = p - static_cast<int>(row.size());
+            p = static_cast<int>(row.size());
+        }
+        std::string text;
+        text.reserve(row.size() + static_cast<std::size_t>(pad) + s.size() + 2);
+        text.append(row.substr(0, static_cast<std::size_t>(p)));
+        text.append(static_cast<std::size_t>(pad), ' ');
+        text.append(s);
+        text.append(row.substr(static_cast<std::size_t>(p)));
+        text.append(RowTail(r));
+        Replace(r, 1, text, base, before + p + pad + static_cast<std::int64_t>(s.size()));
+    });
+}
+
+// Removes the selection and puts s at its place, in one replacement; the caret goes after s.
+void TEditor::ReplaceSelection(std::string_view s)
+{
+    const TEditorSelection sel = FSel;
+    const bool box = FBoxSelection;
+    CleanSelection();
+    const int r1 = sel.StartRow;
+    const int base = EditBase(r1);
+    const std::int64_t before = BytesBetween(base, r1);
+    if (r1 >= RowCount()) {
+        // Nothing selectable below the last row: s goes at the end.
+        if (!s.empty())
+            Replace(RowCount(), 0, s, base, before + static_cast<std::int64_t>(s.size()));
+        return;
+    }
+    std::string text;
+    std::int64_t caret;
+    int count;
+    if (box) {
+        const TWrapContext cx = WrapContext();
+        const int r2 = std::min(sel.EndRow, RowCount() - 1);
+        bool any = !s.empty();
+        int cut = 0;
+        for (int r = r1; r <= r2; ++r) {
+            std::string_view row = RowText(r);
+            TByteRange slice = BoxSliceBytes(row, sel.StartCol, sel.EndCol, cx);
+            any = any || slice.Length() > 0;
+            text.append(row.substr(0, static_cast<std::size_t>(slice.First)));
+            if (r == r1) {
+                cut = slice.First;
+                text.append(s);
+            }
+            text.append(row.substr(static_cast<std::size_t>(slice.Last)));
+            text.append(RowTail(r));
+        }
+        caret = before + cut + static_cast<std::int64_t>(s.size());
+        if (!any) {
+            PlaceCaret(base, caret);
+            return;
+        }
+        count = r2 - r1 + 1;
+    } else {
+        std::string_view first = RowText(r1);
+        text.append(first.substr(0, static_cast<std::size_t>(std::min<int>(sel.StartByte, first.size()))));
+        text.append(s);
+        caret = before + static_cast<std::int64_t>(text.size());
+        if (sel.EndRow >= RowCount()) {
+            count = RowCount() - r1; // up to the end, the last line break included
+        } else {
+            std::string_view last = RowText(sel.EndRow);
+            std::size_t from = static_cast<std::size_t>(std::clamp<int>(sel.LastByte + 1, 0, last.size()));
+            text.append(last.substr(from));
+            text.append(RowTail(sel.EndRow));
+            count = sel.EndRow - r1 + 1;
+        }
+        if (s.empty() && sel.EndRow == r1 && sel.LastByte + 1 <= sel.StartByte) {
+            PlaceCaret(base, caret); // nothing selected, nothing to change
+            return;
+        }
+    }
+    Replace(r1, count, text, base, caret);
+}
+
+void TEditor::TypeText(std::string_view s)
+{
+    if (FReadOnly || s.empty())
+        return;
+    if (!FOverWrite || Selected() || FRow >= RowCount() || FCol >= RowWidth(FRow)) {
+        InsertText(s);
+        return;
+    }
+    Compound(*this, [&] {
+        DropSelection();
+        const TWrapContext cx = WrapContext();
+        const int r = FRow;
+        const int base = EditBase(r);
+        std::string_view row = RowText(r);
+        const int p = ColToChar(r, FCol);
+        // The cells s takes where it is typed.
+        int cells = 0;
+        for (std::size_t i = 0; i < s.size();) {
+            std::size_t len = CharLength(s, i);
+            cells += s[i] == '\t' ? cx.TabCells(FCol + cells) : static_cast<int>(len);
+            i += len;
+        }
+        // The old text resumes that many cells on, on the following rows of the line if need be.
+        int resume = FCol + cells;
+        int k = r;
+        while (resume > RowWidth(k) && FList->RowEnd(k) == reWrapped && k + 1 < RowCount()) {
+            resume -= RowWidth(k);
+            ++k;
+        }
+        std::string_view rest = RowText(k);
+        TCharAt at = CharAtCell(rest, resume, cx);
+        std::string suffix;
+        if (at.Byte < static_cast<int>(rest.size()) && at.Cell < resume) {
+            // The resume point cuts a character: half a double-byte one is left as a space; a
+            // tab is overwritten whole.
+            if (at.Length == 2)
+                suffix = " ";
+            suffix.append(rest.substr(static_cast<std::size_t>(at.Byte + at.Length)));
+        } else {
+            suffix.append(rest.substr(static_cast<std::size_t>(at.Byte)));
+        }
+        std::string text(row.substr(0, static_cast<std::size_t>(p)));
+        text.append(s);
+        text.append(suffix);
+        text.append(RowTail(k));
+        Replace(r, k - r + 1, text, base, BytesBetween(base, r) + p + static_cast<std::int64_t>(s.size()));
+    });
+}
+
+// ---- line breaks
+
+void TEditor::Newline(bool above)
+{
+    if (FReadOnly || (above && Selected()))
+        return;
+    Compound(*this, [&] {
+        if (Selected())
+            ReplaceSelection({});
+        DropSelection();
+        const int r = FRow;
+        if (r >= RowCount()) {
+            FList->ReplaceRows(RowCount(), 0, kCrLf);
+            SetRow(r + 1);
+            SetCol(0);
+            return;
+        }
+        if (FOverWrite) {
+            SetRow(r + 1);
+            SetCol(0);
+            return;
+        }
+        const int fl = FList->FirstRowOfLine(r);
+        int e = 0;
+        if (FCaret->AutoIndent()) {
+            int f = IndentWidth(RowText(fl));
+            if (f < 1) {
+                if (FCaret->PrevSpaceIndent() && r == fl && RowText(r).empty()) {
+                    for (int q = fl - 1; q >= 0; --q) {
+                        q = FList->FirstRowOfLine(q);
+                        if (!RowText(q).empty()) {
+                            e = std::max(IndentWidth(RowText(q)), 0);
+                            break;
+                        }
+                    }
+                }
+            } else {
+                e = r == fl && FCol < f ? FCol : f;
+            }
+        }
+        std::string indent;
+        if (FCaret->TabIndent()) {
+            const int t = FCaret->TabSpaceCount();
+            indent.assign(static_cast<std::size_t>(e / t), '\t');
+            indent.append(Spaces(e % t));
+        } else {
+            indent = Spaces(e);
+        }
+        if (above) {
+            const int base = EditBase(fl);
+            std::string text = indent;
+            text.append(kCrLf);
+            Replace(fl, 0, text, base, BytesBetween(base, fl) + static_cast<std::int64_t>(indent.size()));
+            return;
+        }
+        std::string_view row = RowText(r);
+        const int p = std::min<int>(CaretBytePos(), row.size());
+        std::string text(row.substr(0, static_cast<std::size_t>(p)));
+        text.append(kCrLf);
+        text.append(indent);
+        text.append(row.substr(static_cast<std::size_t>(p)));
+        text.append(RowTail(r));
+        const int base = EditBase(r);
+        Replace(r, 1, text, base, BytesBetween(base, r) + p + 2 + static_cast<std::int64_t>(indent.size()));
+    });
+}
+
+// ---- deleting
+
+// The indentation back space outdents to: that of the nearest row above with less than the
+// caret's column (an empty row counts 0; rows of the caret's own line only when indented).
+int TEditor::UnindentTarget() const
+{
+    const int fl = FList->FirstRowOfLine(FRow);
+    for (int q = std::min(FRow, RowCount()) - 1; q >= 0; --q) {
+        int iw = std::max(IndentWidth(RowText(q)), 0);
+        if (q >= fl && iw == 0)
+            continue;
+        if (iw < FCol)
+            return iw;
+    }
+    return 0;
+}
+
+void TEditor::BackSpace()
+{
+    if (FReadOnly)
+        return;
+    if (Selected()) {
+        ClearSelection();
+        return;
+    }
+    Compound(*this, [&] {
+        DropSelection();
+        if (RowCount() == 0) {
+            SetCol(FCol - 1);
+            return;
+        }
+        const int r = FRow;
+        const int p = CaretBytePos();
+        if (p > 0) {
+            std::string_view row = RowText(r);
+            const int w = RowWidth(r);
+            const int iw = IndentWidth(row);
+            if (FCaret->BackSpaceUnIndent() && (iw == -1 || iw == w || iw == FCol)) {
+                const int ni = UnindentTarget();
+                // Beyond the row end the blanks are the caret's own: only the caret moves.
+                if (ni >= w || r >= RowCount()) {
+                    SetCol(ni);
+                    return;
+                }
+                const TWrapContext cx = WrapContext();
+                // Keep the whole characters left of the new edge, then fill up to it.
+                TCharAt edge = CharAtCell(row, ni, cx);
+                const int kb = edge.Byte, cellsKept = edge.Cell;
+                std::string text(row.substr(0, static_cast<std::size_t>(kb)));
+                text.append(Spaces(ni - cellsKept));
+                const std::size_t prefix = text.size();
+                int pb = std::min(ColToChar(r, FCol), static_cast<int>(row.size()));
+                // A tab the caret stands in keeps the cells after the caret, as spaces.
+                if (FCol < w && RowKinds(r)[static_cast<std::size_t>(FCol)] == cell::TabFill)
+                    text.append(Spaces(CellOfByte(row, pb, cx) - FCol));
+                text.append(row.substr(static_cast<std::size_t>(pb)));
+                text.append(RowTail(r));
+                const int base = EditBase(r);
+                Replace(r, 1, text, base, BytesBetween(base, r) + static_cast<std::int64_t>(prefix));
+                return;
+            }
+            if (FCol > w) {
+                SetCol(FCol - 1);
+                return;
+            }
+            const int pb = ColToChar(r, FCol);
+            const int q = CharStart(row, pb - 1);
+            std::string text(row.substr(0, static_cast<std::size_t>(q)));
+            text.append(row.substr(static_cast<std::size_t>(pb)));
+            text.append(RowTail(r));
+            const int base = EditBase(r);
+            Replace(r, 1, text, base, BytesBetween(base, r) + q);
+            return;
+        }
+        if (r == 0)
+            return;
+        const int above = r - 1;
+        std::string_view upper = RowText(above);
+        const int base = EditBase(above);
+        const std::int64_t before = BytesBetween(base, above);
+        if (FList->RowEnd(above) == reWrapped) {
+            // The character before the caret on screen is the last of the row above.
+            const int q = CharStart(upper, static_cast<int>(upper.size()) - 1);
+            Replace(above, 1, upper.substr(0, static_cast<std::size_t>(q)), base, before + q);
+            return;
+        }
+        std::string text(upper);
+        int count = 1;
+        if (r < RowCount()) {
+            text.append(RowText(r));
+            text.append(RowTail(r));
+            count = 2;
+        }
+        Replace(above, count, text, base, before + static_cast<std::int64_t>(upper.size()));
+    });
+}
+
+void TEditor::DeleteChar()
+{
+    if (FReadOnly)
+        return;
+    if (Selected()) {
+        ClearSelection();
+        return;
+    }
+    Compound(*this, [&] {
+        DropSelection();
+        const int r = FRow;
+        if (r >= RowCount())
+            return;
+        std::string_view row = RowText(r);
+        const int w = RowWidth(r);
+        const int base = EditBase(r);
+        const std::int64_t before = BytesBetween(base, r);
+        if (FCol < w) {
+            int q = ColToChar(r, FCol);
+            int end;
+            if (RowKinds(r)[static_cast<std::size_t>(FCol)] == cell::TabFill) {
+                end = q; // in a tab's fill: the tab itself goes
+                q = CharStart(row, q - 1);
+            } else {
+                end = q + static_cast<int>(CharLength(row, static_cast<std::size_t>(q)));
+            }
+            std::string text(row.substr(0, static_cast<std::size_t>(q)));
+            text.append(row.substr(static_cast<std::size_t>(end)));
+            text.append(RowTail(r));
+            Replace(r, 1, text, base, before + q);
+            return;
+        }
+        const TRowEnd kind = FList->RowEnd(r);
+        if (kind == reEof)
+            return;
+        const int p = CaretBytePos();
+        std::string text(row);
+        if (kind == reWrapped) {
+            // The caret never rests at a wrapped row's end; treat it as the next row's start.
+            std::string_view next = RowText(r + 1);
+            text.append(next.substr(CharLength(next, 0)));
+            text.append(RowTail(r + 1));
+            Replace(r, 2, text, base, before + static_cast<std::int64_t>(row.size()));
+            return;
+        }
+        text.append(Spaces(p - static_cast<int>(row.size())));
+        int count = 1;
+        if (r + 1 < RowCount()) {
+            text.append(RowText(r + 1));
+            text.append(RowTail(r + 1));
+            count = 2;
+        }
+        Replace(r, count, text, base, before + p);
+    });
+}
+
+void TEditor::ClearSelection()
+{
+    if (FReadOnly || !Selected())
+        return;
+    Compound(*this, [&] { ReplaceSelection({}); });
+}

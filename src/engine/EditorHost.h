@@ -1,0 +1,80 @@
+#pragma once
+// What the toolkit-free editor needs from the window it lives in. The Qt widget implements it;
+// tests use TFakeHost (engine/testing/FakeHost.h). Coordinates are client pixels.
+#include "platform/Clipboard.h"
+
+class TEditorFont;
+
+struct TPoint {
+    int X = 0;
+    int Y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TSize {
+    int Width = 0;
+    int Height = 0;
+    friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+struct TFontMetrics {
+    int Height = 0;          // cell height
+    int ExternalLeading = 0; // space the font asks for between rows
+    int AveCharWidth = 0;
+};
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+struct TScrollInfo {
+    int Min = 0;
+    int Max = 0;
+    int Page = 0;
+    int Pos = 0;
+    friend bool operator==(const TScrollInfo&, const TScrollInfo&) = default;
+};
+
+class TEditorHost {
+public:
+    virtual ~TEditorHost() = default;
+
+    // The area the editor paints, scroll bars included (the editor leaves room for them).
+    virtual TSize ClientSize() const = 0;
+    virtual TFontMetrics FontMetrics(const TEditorFont& font) const = 0;
+    // Thickness of a scroll bar of that kind, in pixels.
+    virtual int ScrollBarExtent(TScrollBarKind kind) const = 0;
+
+    // Marks a rectangle for repainting.
+    virtual void Invalidate(const TRect& r) = 0;
+    // Repaints what is marked, now.
+    virtual void Update() = 0;
+    // Moves the pixels of `scroll` by (dx, dy) within `clip` and marks what was uncovered.
+    virtual void ScrollRect(int dx, int dy, const TRect& scroll, const TRect& clip) = 0;
+    virtual void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) = 0;
+
+    // The system caret: one per focused window, created hidden.
+    virtual void CreateCaret(int width, int height) = 0;
+    virtual void ShowCaret() = 0;
+    virtual void HideCaret() = 0;
+    virtual void SetCaretPos(TPoint p) = 0;
+    virtual void DestroyCaret() = 0;
+
+    // A platform cursor identifier, as the caret options keep them.
+    virtual void SetCursor(int cursor) = 0;
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    virtual bool HasCapture() const = 0;
+    virtual void SetFocus() = 0;
+    virtual bool HasFocus() const = 0;
+
+    // The clipboard; nullptr when the host offers none.
+    virtual TClipboard* Clipboard() = 0;
+};
