@@ -180,18 +180,14 @@ void TEditorStrings::LoadFromFile(const std::string& fileName)
 
 void TEditorStrings::BeginUpdate()
 {
-    if (FUpdateCount++ == 0) {
-        FOwner.ListRows().BeginUpdate();
-        FOwner.CaretBeginUpdate();
-    }
+    if (FUpdateCount++ == 0)
+        FOwner.BeginCompound();
 }
 
 void TEditorStrings::EndUpdate()
 {
     if (FUpdateCount == 0)
         return;
-    if (--FUpdateCount == 0) {
-        FOwner.CaretEndUpdate();
-        FOwner.ListRows().EndUpdate();
-    }
+    if (--FUpdateCount == 0)
+        FOwner.EndCompound();
 }
