@@ -46,8 +46,10 @@ void TEditor::CopyToClipboard()
 
 void TEditor::CutToClipboard()
 {
-    // Read-only: neither the text nor what the clipboard holds changes.
-    if (FReadOnly || !Selected())
+    // Read-only: neither the text nor what the clipboard holds changes. Without a clipboard
+    // the text is not cut either, so nothing is lost.
+    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
+    if (FReadOnly || !clip || !Selected())
         return;
     CopyToClipboard();
     ClearSelection();
@@ -237,8 +239,8 @@ void TEditor::BlockIndent(int kind)
         int at = 0;
         if (box) {
             at = BoxSliceBytes(row, sel.StartCol, INT_MAX, cx).First;
-            if (CellOfByte(row, at, cx) < sel.StartCol)
-                at = -1; // the row ends left of the box
+            if (at >= static_cast<int>(row.size()))
+                at = -1; // nothing of the row reaches into the box
         }
         if (wholeLine && at >= 0) {
             const std::size_t a = static_cast<std::size_t>(at);

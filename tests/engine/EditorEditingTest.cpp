@@ -1,0 +1,396 @@
+#include <gtest/gtest.h>
+
+#include "EditorTestUtil.h"
+
+using namespace enginetest;
+
+namespace {
+
+TEST(Typing, AFreeCaretPadsTheRowUpToTheCaret)
+{
+    THostedEditor t("\r\nend\r\n");
+    t.Caret(0, 10);
+    t.e.TypeText("x");
+    EXPECT_EQ(t.Text(), Repeat(" ", 10) + "x\r\nend\r\n");
+    EXPECT_EQ(t.e.Col(), 11);
+    t.Caret(2, 3); // the empty line after the final break
+    t.e.TypeText(kKanji);
+    EXPECT_EQ(t.Text(), Repeat(" ", 10) + "x\r\nend\r\n   " + kKanji);
+    EXPECT_EQ(t.e.Row(), 2);
+    EXPECT_EQ(t.e.Col(), 5);
+
+    THostedEditor empty;
+    empty.e.TypeText("a");
+    empty.e.TypeText("b");
+    EXPECT_EQ(empty.Text(), "ab");
+    EXPECT_EQ(empty.e.Col(), 2);
+}
+
+TEST(Typing, OverwriteReplacesTheCellsItCovers)
+{
+    THostedEditor t("a" + kKanji + "b\r\n");
+    t.e.SetOverWrite(true);
+    t.Caret(0, 1);
+    t.e.TypeText("x"); // half a double-byte character is left: it becomes a space
+    EXPECT_EQ(t.Text(), "ax b\r\n");
+    t.e.TypeText("y");
+    EXPECT_EQ(t.Text(), "axyb\r\n");
+    t.Caret(0, 1);
+    t.e.TypeText(kKanji); // two cells for two
+    EXPECT_EQ(t.Text(), "a" + kKanji + "b\r\n");
+    t.Caret(0, 4);
+    t.e.TypeText("z"); // at the row end overwrite appends
+    EXPECT_EQ(t.Text(), "a" + kKanji + "bz\r\n");
+
+    // Over the edge of a wrapped row the old text resumes on the next row of the line.
+    std::string line;
+    for (int i = 0; i < 25; ++i)
+        line += static_cast<char>('a' + i);
+    THostedEditor w(line + "\r\n");
+    w.e.WrapOption().SetWrapByte(20);
+    w.e.SetWordWrap(true);
+    w.e.SetOverWrite(true);
+    w.Caret(0, 19);
+    w.e.TypeText(kKanji);
+    EXPECT_EQ(w.Text(), line.substr(0, 19) + kKanji + line.substr(21) + "\r\n");
+}
+
+TEST(Typing, InsertTextReplacesTheSelection)
+{
+    THostedEditor t("abc\r\ndef\r\nghi\r\n");
+    t.Select(0, 1, 2, 1);
+    t.e.InsertText("X\r\nY");
+    EXPECT_EQ(t.Text(), "aX\r\nYhi\r\n");
+    EXPECT_EQ(t.e.Row(), 1);
+    EXPECT_EQ(t.e.Col(), 1);
+    EXPECT_FALSE(t.e.Selected());
+
+    // A box selection: its slice goes from every row, the text in at the first row's cut.
+    t.e.Lines().SetTextStr("abcd\r\nefgh\r\nij\r\n");
+    t.e.SetBoxSelection(true);
+    t.Select(0, 1, 2, 3);
+    t.e.SetSelText("--");
+    EXPECT_EQ(t.Text(), "a--d\r\neh\r\ni\r\n");
+    EXPECT_EQ(t.e.Col(), 3);
+}
+
+TEST(Newline, AutoIndentCopiesTheLinesIndentation)
+{
+    THostedEditor t("    abc\r\n");
+    t.Caret(0, 6);
+    t.e.Newline();
+    EXPECT_EQ(Dump(t.e), (std::vector<std::string>{"    ab|Break", "    c|Break"}));
+    EXPECT_EQ(t.e.Row(), 1);
+    EXPECT_EQ(t.e.Col(), 4);
+    t.Caret(0, 2); // inside the indentation: only as much as stands before the caret
+    t.e.Newline();
+    EXPECT_EQ(t.e.RowText(1), "    ab");
+    EXPECT_EQ(t.e.Col(), 2);
+
+    THostedEditor tabs("      x\r\n");
+    tabs.e.Caret().SetTabIndent(true);
+    tabs.e.Caret().SetTabSpaceCount(4);
+    tabs.Caret(0, 7);
+    tabs.e.Newline();
+    EXPECT_EQ(tabs.e.RowText(1), "\t  ");
+
+    THostedEditor prev("  x\r\n\r\n");
+    prev.e.Caret().SetPrevSpaceIndent(true);
+    prev.Caret(1, 0);
+    prev.e.Newline();
+    EXPECT_EQ(prev.Text(), "  x\r\n\r\n  \r\n");
+    prev.e.Caret().SetAutoIndent(false);
+    prev.e.Newline();
+    EXPECT_EQ(prev.e.RowText(3), "");
+}
+
+TEST(Newline, ShiftEnterOverwriteSelectionAndTheEnd)
+{
+    THostedEditor t("  abc\r\n");
+    t.Caret(0, 4);
+    t.e.Newline(true); // a new line above, indented like this one
+    EXPECT_EQ(t.Text(), "  \r\n  abc\r\n");
+    EXPECT_EQ(t.e.Row(), 0);
+    EXPECT_EQ(t.e.Col(), 2);
+
+    t.Select(1, 2, 1, 4);
+    t.e.Newline(true); // nothing with a selection
+    EXPECT_EQ(t.Text(), "  \r\n  abc\r\n");
+    t.e.Newline(); // Enter replaces it
+    EXPECT_EQ(t.Text(), "  \r\n  \r\n  c\r\n");
+
+    t.Caret(3, 5); // after the last line: a line break is appended, nothing padded
+    t.e.Newline();
+    EXPECT_EQ(t.Text(), "  \r\n  \r\n  c\r\n\r\n");
+    EXPECT_EQ(t.e.Row(), 4);
+    EXPECT_EQ(t.e.Col(), 0);
+
+    t.e.SetOverWrite(true);
+    t.Caret(0, 1);
+    t.e.Newline();
+    EXPECT_EQ(t.Text(), "  \r\n  \r\n  c\r\n\r\n");
+    EXPECT_EQ(t.e.Row(), 1);
+    EXPECT_EQ(t.e.Col(), 0);
+}
+
+TEST(BackSpace, DeletesWholeCharactersAndJoinsRows)
+{
+    THostedEditor t("a" + kKanji + "\tb\r\ncd\r\n");
+    t.e.Caret().SetBackSpaceUnIndent(false);
+    t.Caret(0, 8); // after the tab
+    t.e.BackSpace();
+    EXPECT_EQ(t.Text(), "a" + kKanji + "b\r\ncd\r\n");
+    EXPECT_EQ(t.e.Col(), 3);
+    t.e.BackSpace();
+    EXPECT_EQ(t.Text(), "ab\r\ncd\r\n");
+    EXPECT_EQ(t.e.Col(), 1);
+    t.Caret(1, 0);
+    t.e.BackSpace();
+    EXPECT_EQ(t.Text(), "abcd\r\n");
+    EXPECT_EQ(t.e.Col(), 2);
+    t.Caret(0, 9); // beyond the row end only the caret moves
+    t.e.BackSpace();
+    EXPECT_EQ(t.Text(), "abcd\r\n");
+    EXPECT_EQ(t.e.Col(), 8);
+    t.Caret(1, 0); // the empty line after the last: the last line break goes
+    t.e.BackSpace();
+    EXPECT_EQ(t.Text(), "abcd");
+
+    // At the start of a wrapped row the character before the caret is the row above's last.
+    THostedEditor w(Repeat("a", 19) + kKanji + "bc\r\n");
+    w.e.WrapOption().SetWrapByte(20);
+    w.e.SetWordWrap(true);
+    ASSERT_EQ(w.e.RowText(0), Repeat("a", 19)); // the kanji does not fit into cell 20
+    w.Caret(1, 0);
+    w.e.BackSpace();
+    EXPECT_EQ(w.Text(), Repeat("a", 18) + kKanji + "bc\r\n");
+}
+
+TEST(BackSpace, UnindentsToThePreviousLevel)
+{
+    THostedEditor t("    a\r\n        x\r\n");
+    t.Caret(1, 8);
+    t.e.BackSpace();
+    EXPECT_EQ(t.Text(), "    a\r\n    x\r\n");
+    EXPECT_EQ(t.e.Col(), 4);
+    t.e.BackSpace(); // no row above with less than 4: back to 0
+    EXPECT_EQ(t.Text(), "    a\r\nx\r\n");
+    EXPECT_EQ(t.e.Col(), 0);
+
+    // A tab cut by the new edge becomes spaces up to it; a full-width space likewise.
+    THostedEditor tab("      a\r\n\t\tx\r\n");
+    tab.e.Caret().SetTabSpaceCount(4);
+    tab.Caret(1, 8);
+    tab.e.BackSpace();
+    EXPECT_EQ(tab.Text(), "      a\r\n\t  x\r\n");
+    EXPECT_EQ(tab.e.Col(), 6);
+    THostedEditor wide("   a\r\n\x81\x40\x81\x40x\r\n");
+    wide.Caret(1, 4);
+    wide.e.BackSpace();
+    EXPECT_EQ(wide.Text(), "   a\r\n\x81\x40 x\r\n");
+    EXPECT_EQ(wide.e.Col(), 3);
+    // Without the option a blank is just a character.
+    wide.e.Caret().SetBackSpaceUnIndent(false);
+    wide.e.BackSpace();
+    EXPECT_EQ(wide.Text(), "   a\r\n\x81\x40x\r\n");
+}
+
+TEST(DeleteChar, DeletesAtTheCaretOrJoinsTheNextRow)
+{
+    THostedEditor t(kKanji + "\tx\r\nab\r\ncd");
+    t.e.DeleteChar();
+    EXPECT_EQ(t.Text(), "\tx\r\nab\r\ncd");
+    t.e.Caret().SetInTab(true);
+    t.Caret(0, 3); // in the tab's fill: the tab goes, the caret to where it stood
+    t.e.DeleteChar();
+    EXPECT_EQ(t.Text(), "x\r\nab\r\ncd");
+    EXPECT_EQ(t.e.Col(), 0);
+    t.Caret(0, 4); // beyond the end: padded, then joined
+    t.e.DeleteChar();
+    EXPECT_EQ(t.Text(), "x   ab\r\ncd");
+    EXPECT_EQ(t.e.Col(), 4);
+    t.Caret(1, 2); // at the end of the last line nothing is left to join
+    t.e.DeleteChar();
+    EXPECT_EQ(t.Text(), "x   ab\r\ncd");
+
+    THostedEditor last("ab\r\n");
+    last.Caret(0, 2);
+    last.e.DeleteChar(); // the final line break goes
+    EXPECT_EQ(last.Text(), "ab");
+}
+
+TEST(LoneLeadByte, CountsAsOneByteAtARowEnd)
+{
+    THostedEditor t("ab\x81\r\ncd\r\n");
+    EXPECT_EQ(t.e.StrWidth(t.e.RowText(0)), 3);
+    t.Caret(0, 2);
+    t.e.DeleteChar();
+    EXPECT_EQ(t.Text(), "ab\r\ncd\r\n");
+    t.e.Lines().SetTextStr("ab\x81\r\ncd\r\n");
+    t.Caret(0, 3);
+    t.e.BackSpace();
+    EXPECT_EQ(t.Text(), "ab\r\ncd\r\n");
+    t.e.Lines().SetTextStr("ab\x81");
+    t.e.SetSelStart(3);
+    EXPECT_EQ(t.e.Col(), 3);
+    t.e.SelectAll();
+    EXPECT_EQ(t.e.SelText(), "ab\x81");
+}
+
+TEST(BoxPaste, LinesGoIntoTheRowsBelowAtTheColumn)
+{
+    THostedEditor t("abcd");
+    t.Caret(0, 2);
+    t.e.BoxPaste("1\r\n2\n3");
+    EXPECT_EQ(Dump(t.e), (std::vector<std::string>{"ab1cd|Break", "  2|Break", "  3|Break"}));
+    EXPECT_EQ(t.e.Row(), 2);
+    EXPECT_EQ(t.e.Col(), 3);
+
+    // Short rows are filled up to the column; the rest of the rows keep their ends.
+    t.e.Lines().SetTextStr("abcdef\r\nx\r\nlast");
+    t.Caret(0, 3);
+    t.e.BoxPaste("<>\r\n<>");
+    EXPECT_EQ(t.Text(), "abc<>def\r\nx  <>\r\nlast");
+
+    // Over a box selection the slices go and the lines take their places.
+    t.e.Lines().SetTextStr("abcd\r\nefgh\r\n");
+    t.e.SetBoxSelection(true);
+    t.Select(0, 1, 1, 3);
+    t.e.BoxPaste("X\r\nY\r\nZ");
+    EXPECT_EQ(t.Text(), "aXd\r\neYh\r\n Z\r\n");
+}
+
+TEST(Clipboard, CopyCutAndPaste)
+{
+    THostedEditor t("abcdef\r\nab\r\n");
+    TFakeClipboard& clip = t.host.Clip;
+    t.e.CopyToClipboard(); // nothing selected: the clipboard stays as it is
+    EXPECT_EQ(clip.WriteCount(), 0);
+
+    t.e.SetBoxSelection(true);
+    t.Select(0, 2, 1, 4);
+    t.e.CopyToClipboard();
+    EXPECT_EQ(clip.WriteCount(), 1); // text and box marker in one go
+    EXPECT_TRUE(clip.HasBoxFormat());
+    EXPECT_EQ(clip.GetText(), "cd\r\n\r\n");
+
+    t.e.SetBoxSelection(false);
+    t.Select(0, 0, 0, 2);
+    t.e.CutToClipboard();
+    EXPECT_EQ(t.Text(), "cdef\r\nab\r\n");
+    EXPECT_FALSE(clip.HasBoxFormat());
+    EXPECT_EQ(clip.GetText(), "ab");
+    t.Caret(1, 2);
+    t.e.PasteFromClipboard();
+    EXPECT_EQ(t.Text(), "cdef\r\nabab\r\n");
+
+    clip.SetBoxText("1\r\n2\r\n");
+    t.Caret(0, 1);
+    t.e.PasteFromClipboard();
+    EXPECT_EQ(t.Text(), "c1def\r\na2bab\r\n");
+
+    // Bytes from other programs: a NUL is kept, a lone CR breaks the line.
+    clip.SetText(std::string("n\0l\rz", 5));
+    t.Caret(1, 0);
+    t.e.PasteFromClipboard();
+    EXPECT_EQ(t.Text(), "c1def\r\n" + std::string("n\0l\r\nza2bab\r\n", 13));
+
+    t.host.NoClipboard = true;
+    t.e.PasteFromClipboard();
+    t.e.SelectAll();
+    t.e.CutToClipboard(); // no clipboard: nothing is lost
+    EXPECT_EQ(t.e.TextLength(), 7 + 13);
+}
+
+TEST(ReadOnly, ChangesNothingAndLeavesTheClipboardAlone)
+{
+    THostedEditor t("abc\r\n");
+    t.e.SetReadOnly(true);
+    t.host.Clip.SetText("kept");
+    t.Caret(0, 1);
+    t.e.TypeText("x");
+    t.e.InsertText("y");
+    t.e.Newline();
+    t.e.BackSpace();
+    t.e.DeleteChar();
+    t.e.BoxPaste("1\r\n2");
+    t.e.PasteFromClipboard();
+    t.e.SelectAll();
+    t.e.CutToClipboard();
+    t.e.ClearSelection();
+    t.e.IndentTab();
+    EXPECT_EQ(t.Text(), "abc\r\n");
+    EXPECT_FALSE(t.e.CanUndo());
+    EXPECT_FALSE(t.e.Modified());
+    EXPECT_EQ(t.host.Clip.GetText(), "kept");
+    t.e.CopyToClipboard(); // copying is no change
+    EXPECT_EQ(t.host.Clip.GetText(), "abc\r\n");
+}
+
+TEST(BlockIndent, ChangesTheStartOfEverySelectedLine)
+{
+    THostedEditor t("\tx\r\n \x81\x40y\r\nz\r\nrest\r\n");
+    t.Select(0, 0, 3, 0); // three lines: the row where the selection ends at column 0 stays
+    t.e.IndentSpace();
+    EXPECT_EQ(t.Text(), Repeat(" ", 9) + "x\r\n    y\r\n z\r\nrest\r\n");
+    EXPECT_EQ(t.e.SelText(), Repeat(" ", 9) + "x\r\n    y\r\n z\r\n");
+    t.e.UnindentSpace();
+    EXPECT_EQ(t.Text(), Repeat(" ", 8) + "x\r\n   y\r\nz\r\nrest\r\n");
+    t.e.IndentTab();
+    EXPECT_EQ(t.Text(), "\t" + Repeat(" ", 8) + "x\r\n\t   y\r\n\tz\r\nrest\r\n");
+    t.e.UnindentTab();
+    t.e.UnindentTab(); // no tab left: nothing happens
+    EXPECT_EQ(t.Text(), Repeat(" ", 8) + "x\r\n   y\r\nz\r\nrest\r\n");
+
+    // While wrapping, lines of several rows stay, and an indent must still fit.
+    THostedEditor w(Repeat("a", 30) + "\r\n" + Repeat("b", 19) + "\r\nc\r\n");
+    w.e.WrapOption().SetWrapByte(20);
+    w.e.SetWordWrap(true);
+    w.e.SelectAll();
+    w.e.IndentTab();
+    EXPECT_EQ(w.Text(), Repeat("a", 30) + "\r\n" + Repeat("b", 19) + "\r\n\tc\r\n");
+    w.e.IndentSpace();
+    EXPECT_EQ(w.Text(), Repeat("a", 30) + "\r\n" + Repeat("b", 19) + "\r\n" + Repeat(" ", 9) + "c\r\n");
+
+    // In box mode the change is at the box's left column.
+    THostedEditor b("ab  cd\r\nxy\r\nef gh\r\n");
+    b.e.SetBoxSelection(true);
+    b.Select(0, 2, 2, 3);
+    b.e.IndentTab();
+    EXPECT_EQ(b.Text(), "ab\t  cd\r\nxy\r\nef\t gh\r\n");
+}
+
+TEST(SharedRows, EveryEditorKeepsItsOwnCaretAndSelection)
+{
+    THostedEditor a("one\r\ntwo\r\nthree\r\nfour\r\n");
+    TFakeHost host2;
+    TEditor b(&host2);
+    b.AttachTo(a.e);
+    int changesA = 0, changesB = 0;
+    a.e.OnChange = [&](TObject*) { ++changesA; };
+    b.OnChange = [&](TObject*) { ++changesB; };
+    b.SetRowCol(3, 4);
+    b.StartSelection();
+    b.SetRowCol(2, 1);
+    b.ExtendSelection();
+    ASSERT_EQ(b.SelText(), "hree\r\nfour");
+
+    a.e.SelectAll();
+    a.e.InsertText("x" + kKanji);
+    EXPECT_EQ(changesA, 1);
+    EXPECT_EQ(changesB, 1);
+    EXPECT_TRUE(b.Modified());
+    EXPECT_EQ(a.Text(), "x" + kKanji);
+    // b's caret and selection are back in the one remaining row, on character boundaries.
+    EXPECT_EQ(b.Row(), 0);
+    EXPECT_EQ(b.Col(), 1);
+    EXPECT_LE(b.SelLength(), 3);
+    b.CleanSelection();
+    b.TypeText("y");
+    EXPECT_EQ(a.Text(), "xy" + kKanji);
+    // a's caret stays at its column, except that the kanji moved under it: not on its half.
+    EXPECT_EQ(a.e.Row(), 0);
+    EXPECT_EQ(a.e.Col(), 2);
+}
+
+} // namespace
