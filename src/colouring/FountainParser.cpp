@@ -578,6 +578,9 @@ TTokenKinds TFountainParser::RescanKinds() const
 
 void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state)
 {
+    if (state.OpenBracket < -1) {
+        state.OpenBracket = -1; // a state never computed holds no open region
+    }
     const bool wraps = rows.RowEnd(row) == reWrapped;
     const bool hasNext = row + 1 < rows.Count();
     if (state.CarryToken == tokLineComment) {
