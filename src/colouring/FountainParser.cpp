@@ -129,7 +129,8 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
 {
     // A NUL inside the row ends it; the copy gets NUL padding so that scanners may look one
     // byte ahead without bounds checks.
-    if (const void* nul = std::memchr(text.data(), 0, text.size())) {
+    const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
+    if (nul) {
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     }
     if (fCapacity < text.size() + kPadding) {
@@ -197,8 +198,8 @@ void TFountainParser::AdvanceChar()
 
 bool TFountainParser::AtText(std::string_view s) const
 {
-    return static_cast<std::size_t>(fEnd - fPos) >= s.size() &&
-           std::memcmp(fPos, s.data(), s.size()) == 0;
+    return s.empty() || (static_cast<std::size_t>(fEnd - fPos) >= s.size() &&
+                         std::memcmp(fPos, s.data(), s.size()) == 0);
 }
 
 void TFountainParser::ContinueCarried()
