@@ -336,7 +336,7 @@ void TEditorScreenStrings::WrapAll()
         WithLineText(*this, a, b, [&](TTextChunk* chunk, std::size_t offset, std::string_view line) {
             pieces.clear();
             // Without a tab a line's width is its byte length, so short lines need no cells.
-            if (line.size() < W && std::memchr(line.data(), '\t', line.size()) == nullptr)
+            if (line.size() < W && line.find('\t') == std::string_view::npos)
                 pieces.push_back({0, line.size(), reBreak});
             else
                 BreakLine(line, cx, pieces, kinds);

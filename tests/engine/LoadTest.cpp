@@ -64,7 +64,7 @@ TEST(Load, RoundTripsAreByteExact)
     ExpectLoadsAs("\r\n\r\n\n", "\r\n\r\n\r\n", 3);
     ExpectLoadsAs("a\rb\nc\r\nd", "a\r\nb\r\nc\r\nd", 4);
     ExpectLoadsAs("last line without break", "last line without break", 1);
-    ExpectLoadsAs(std::string("nul\0inside\0\r\n\0", 16), std::string("nul\0inside\0\r\n\0", 16), 2);
+    ExpectLoadsAs(std::string("nul\0inside\0\r\n\0", 14), std::string("nul\0inside\0\r\n\0", 14), 2);
     ExpectLoadsAs("lone lead at the end \x81", "lone lead at the end \x81", 1);
     ExpectLoadsAs("row end lead\x81\r\n\x5C trail first", "row end lead\x81\r\n\x5C trail first", 2);
 }
