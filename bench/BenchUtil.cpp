@@ -52,3 +52,38 @@ double Maximum(const std::vector<double>& samples)
 }
 
 } // namespace bench
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace bench {
+
+ProcessFigures RunProcess(const std::vector<std::string>& argv)
+{
+    ProcessFigures f;
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 1, 0);
+    auto start = Clock::now();
+    pid_t pid = 0;
+    int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        return f;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) < 0)
+        return f;
+    f.seconds = SecondsSince(start);
+    f.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    return f;
+}
+
+} // namespace bench

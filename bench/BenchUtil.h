@@ -29,3 +29,15 @@ double Median(std::vector<double> samples);
 double Maximum(const std::vector<double>& samples);
 
 } // namespace bench
+
+namespace bench {
+
+// Runs a program to its end and reports its wall time and peak resident size (MiB);
+// seconds is negative when the program could not be run.
+struct ProcessFigures {
+    double seconds = -1;
+    double peakMiB = 0;
+};
+ProcessFigures RunProcess(const std::vector<std::string>& argv);
+
+} // namespace bench

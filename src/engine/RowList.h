@@ -85,6 +85,17 @@ public:
     void SetSpan(int i, TTextChunk* chunk, std::size_t offset, std::size_t length);
     // The chunk a row's text lives in and its place there (nullptr for an empty row).
     const TRowData& Data(int i) const { return FRows[i]; }
+    // Appends a row showing `length` bytes at `offset` of chunk (taking a reference), with
+    // word A set to `wordA` and word B 0.
+    void AppendSpan(TTextChunk* chunk, std::size_t offset, std::size_t length, std::uint32_t wordA)
+    {
+        if (length == 0)
+            chunk = nullptr;
+        TTextChunk::AddRef(chunk);
+        FRows.Insert(FRows.Length(), TRowData{chunk, chunk ? static_cast<std::uint32_t>(offset) : 0u,
+                                              static_cast<std::uint32_t>(length), wordA, 0});
+        Touch();
+    }
     // Moves rows src..src+n-1 of `from` over rows dst..dst+n-1 of this list (text and words);
     // the source rows are left empty.
     void TakeRows(int dst, TPointerStringList& from, int src, int n);

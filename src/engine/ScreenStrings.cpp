@@ -336,7 +336,7 @@ void TEditorScreenStrings::WrapAll()
         WithLineText(*this, a, b, [&](TTextChunk* chunk, std::size_t offset, std::string_view line) {
             pieces.clear();
             // Without a tab a line's width is its byte length, so short lines need no cells.
-            if (line.size() < W && std::memchr(line.data(), '\t', line.size()) == nullptr)
+            if (line.size() < W && line.find('\t') == std::string_view::npos)
                 pieces.push_back({0, line.size(), reBreak});
             else
                 BreakLine(line, cx, pieces, kinds);
@@ -514,7 +514,11 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
     if (count == 0 && text.empty())
         return;
     UpdateGuard update(*this);
-    const int first = std::max(FirstRowOfLine(start), start - 1);
+    int first = std::max(FirstRowOfLine(start), start - 1);
+    // Text appended after a last line without a line break continues that line; new rows
+    // after a reEof row would leave it in the middle of the text.
+    if (start == Count() && start > 0 && RowEnd(start - 1) == reEof)
+        first = start - 1;
     const int endRow = start + count - 1;
     int last = LastRowOfLine(endRow);
 
@@ -522,7 +526,7 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
         // Whole lines go and nothing comes in.
         TUndoData& e = FUndo->NewEntry();
         e.StartRow = start;
-        e.OldText = LineText(start, count, nullptr, &e.OldEnd);
+        SaveRows(start, count, e);
         DeleteRowsKeepMarks(start, count);
         int parsed = UpdateRowStates(start);
         RecordChange(start, count, parsed, 0);
@@ -544,7 +548,7 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
     const int m = std::max(last - first + 1, 0);
     TUndoData& e = FUndo->NewEntry();
     e.StartRow = first;
-    e.OldText = LineText(first, m, nullptr, &e.OldEnd);
+    SaveRows(first, m, e);
 
     std::string joined;
     joined.reserve(text.size() + 256);
@@ -572,25 +576,53 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
 
 // ---- undo and redo
 
-void TEditorScreenStrings::Restore(const TUndoData& e, std::string& text, TRowEnd& end, int& rows)
+void TEditorScreenStrings::SaveRows(int first, int count, TUndoData& e) const
 {
-    const int n = e.NewRowCount;
-    text.clear();
-    end = reNone;
+    e.OldText = LineText(first, count, nullptr, &e.OldEnd);
+    e.OldRows.clear();
+    for (int r = first; r < first + count && r < Count(); ++r)
+        e.OldRows.push_back(static_cast<std::uint32_t>(RowLength(r)));
+}
+
+void TEditorScreenStrings::Restore(const TUndoData& e, TUndoData& reverse)
+{
+    const int start = std::min(e.StartRow, Count());
+    const int n = std::min(e.NewRowCount, Count() - start);
+    reverse.OldEnd = reNone;
+    reverse.OldText.clear();
+    reverse.OldRows.clear();
     if (n > 0)
-        text = LineText(e.StartRow, n, nullptr, &end);
+        SaveRows(start, n, reverse);
+    int rows = 0;
     if (e.OldEnd == reNone) {
-        DeleteRowsKeepMarks(e.StartRow, n);
-        rows = 0;
+        DeleteRowsKeepMarks(start, n);
     } else {
         TEditorStringList scratch;
-        WrapLine(e.OldText, scratch);
-        if (e.OldEnd == reWrapped && scratch.Count() > 1 && scratch.RowLength(scratch.Count() - 1) == 0)
-            scratch.Delete(scratch.Count() - 1);
+        TTextChunk* chunk = TTextChunk::Make(e.OldText);
+        std::size_t at = 0;
+        for (std::uint32_t len : e.OldRows) {
+            int r = scratch.Count();
+            scratch.InsertEmpty(r, 1);
+            scratch.SetSpan(r, chunk, at, std::min<std::size_t>(len, e.OldText.size() - at));
+            at = std::min(at + len, e.OldText.size());
+            // Rows never hold a line break, so one after the row's bytes is its own.
+            bool brk = e.OldText.compare(at, 2, "\r\n") == 0;
+            scratch.SetRowEnd(r, brk ? reBreak : reWrapped);
+            if (brk)
+                at += 2;
+        }
+        TTextChunk::Release(chunk);
+        if (scratch.Count() == 0) { // an entry from before rows were kept: wrap its text
+            WrapLine(e.OldText, scratch);
+            if (e.OldEnd == reWrapped && scratch.Count() > 1 && scratch.RowLength(scratch.Count() - 1) == 0)
+                scratch.Delete(scratch.Count() - 1);
+        }
         scratch.SetRowEnd(scratch.Count() - 1, e.OldEnd);
         rows = scratch.Count();
-        PutRows(std::min(e.StartRow, Count()), std::min(n, Count() - std::min(e.StartRow, Count())), scratch);
+        PutRows(start, n, scratch);
     }
-    int parsed = UpdateRowStates(e.StartRow);
-    RecordChange(e.StartRow, n, parsed, rows);
+    int parsed = UpdateRowStates(start);
+    RecordChange(start, n, parsed, rows);
+    reverse.StartRow = start;
+    reverse.NewRowCount = rows;
 }

@@ -104,9 +104,11 @@ private:
     void PutRows(int p, int m, TEditorStringList& scratch);
     // Deletes n rows at p, or-ing their marks into the row then at p (or the last row).
     void DeleteRowsKeepMarks(int p, int n);
-    // Undo and redo: puts back an entry's old text in place of its new rows; returns what the
-    // reverse entry needs: the replaced rows' text and end kind, and the rows put back.
-    void Restore(const TUndoData& e, std::string& text, TRowEnd& end, int& rows);
+    // Undo and redo: puts back an entry's old rows in place of its new ones, and fills the
+    // reverse entry: the rows replaced (text, lengths, end kind) and how many were put back.
+    void Restore(const TUndoData& e, TUndoData& reverse);
+    // The old rows first..first+count-1 into an entry.
+    void SaveRows(int first, int count, TUndoData& e) const;
     void PullCaretsIntoRange();
     void AdoptRows(TPointerStringList& rows);
 

@@ -5,27 +5,33 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <type_traits>
-#include <vector>
 
 template <class T>
 class SplitVector {
     static_assert(std::is_trivially_copyable_v<T>, "elements are moved with memmove");
 
 public:
+    SplitVector() = default;
+    SplitVector(const SplitVector&) = delete;
+    SplitVector& operator=(const SplitVector&) = delete;
+    ~SplitVector() { std::free(FBody); }
+
     std::ptrdiff_t Length() const { return FLength; }
     bool Empty() const { return FLength == 0; }
 
     T& operator[](std::ptrdiff_t pos)
     {
         assert(pos >= 0 && pos < FLength);
-        return FBody[static_cast<std::size_t>(pos < FPart1 ? pos : pos + FGap)];
+        return FBody[pos < FPart1 ? pos : pos + FGap];
     }
     const T& operator[](std::ptrdiff_t pos) const
     {
         assert(pos >= 0 && pos < FLength);
-        return FBody[static_cast<std::size_t>(pos < FPart1 ? pos : pos + FGap)];
+        return FBody[pos < FPart1 ? pos : pos + FGap];
     }
 
     // Inserts n value-initialised elements before pos.
@@ -35,7 +41,7 @@ public:
             return;
         RoomFor(n);
         GapTo(pos);
-        std::fill_n(FBody.begin() + FPart1, n, T{});
+        std::fill_n(FBody + FPart1, n, T{});
         FPart1 += n;
         FLength += n;
         FGap -= n;
@@ -63,8 +69,9 @@ public:
 
     void Clear()
     {
-        FBody.clear();
-        FBody.shrink_to_fit();
+        std::free(FBody);
+        FBody = nullptr;
+        FCapacity = 0;
         FLength = FPart1 = FGap = 0;
     }
 
@@ -77,7 +84,8 @@ public:
 
     void Swap(SplitVector& other) noexcept
     {
-        FBody.swap(other.FBody);
+        std::swap(FBody, other.FBody);
+        std::swap(FCapacity, other.FCapacity);
         std::swap(FLength, other.FLength);
         std::swap(FPart1, other.FPart1);
         std::swap(FGap, other.FGap);
@@ -88,7 +96,7 @@ private:
     {
         if (pos == FPart1)
             return;
-        T* body = FBody.data();
+        T* body = FBody;
         if (pos < FPart1)
             std::memmove(static_cast<void*>(body + pos + FGap), body + pos,
                          sizeof(T) * static_cast<std::size_t>(FPart1 - pos));
@@ -102,15 +110,21 @@ private:
     {
         if (FGap >= n)
             return;
-        // Grow geometrically; the gap moves to the end first so one copy suffices.
+        // Grow geometrically, the gap moved to the end first. realloc can move a large block
+        // by remapping its pages instead of copying them.
         GapTo(FLength);
         std::size_t wanted = static_cast<std::size_t>(FLength + n);
-        std::size_t size = std::max<std::size_t>({wanted, FBody.size() + FBody.size() / 2, 16});
-        FBody.resize(size);
+        std::size_t size = std::max<std::size_t>({wanted, FCapacity + FCapacity / 2, 16});
+        void* p = std::realloc(static_cast<void*>(FBody), size * sizeof(T));
+        if (!p)
+            throw std::bad_alloc();
+        FBody = static_cast<T*>(p);
+        FCapacity = size;
         FGap = static_cast<std::ptrdiff_t>(size) - FLength;
     }
 
-    std::vector<T> FBody;
+    T* FBody = nullptr;
+    std::size_t FCapacity = 0;
     std::ptrdiff_t FLength = 0;
     std::ptrdiff_t FPart1 = 0;
     std::ptrdiff_t FGap = 0;

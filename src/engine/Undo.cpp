@@ -36,6 +36,7 @@ void TEditorUndoObj::PushRedo(const TUndoData& entry)
     copy->NewRowCount = entry.NewRowCount;
     copy->OldEnd = entry.OldEnd;
     copy->OldText = entry.OldText;
+    copy->OldRows = entry.OldRows;
     FRedoList.Append(std::move(copy));
 }
 
@@ -78,14 +79,8 @@ void TEditorUndoObj::Undo()
             TEditorScreenStrings& s;
             ~End() { s.EndUpdate(); }
         } end{FOwner};
-        std::string text;
-        TRowEnd kind;
-        int rows;
-        FOwner.Restore(*e, text, kind, rows);
         TUndoData reverse = *e;
-        reverse.NewRowCount = rows;
-        reverse.OldEnd = kind;
-        reverse.OldText = std::move(text);
+        FOwner.Restore(*e, reverse);
         PushRedo(reverse);
     }
     if (active)
@@ -105,17 +100,16 @@ void TEditorUndoObj::Redo()
             TEditorScreenStrings& s;
             ~End() { s.EndUpdate(); }
         } end{FOwner};
-        std::string text;
-        TRowEnd kind;
-        int rows;
-        FOwner.Restore(*r, text, kind, rows);
+        TUndoData reverse = *r;
+        FOwner.Restore(*r, reverse);
         FRedoing = true;
         TUndoData& e = NewEntry();
         FRedoing = false;
-        e.StartRow = r->StartRow;
-        e.NewRowCount = rows;
-        e.OldEnd = kind;
-        e.OldText = std::move(text);
+        e.StartRow = reverse.StartRow;
+        e.NewRowCount = reverse.NewRowCount;
+        e.OldEnd = reverse.OldEnd;
+        e.OldText = std::move(reverse.OldText);
+        e.OldRows = std::move(reverse.OldRows);
     }
     if (active)
         active->SetRowCol(r->CaretRow, r->CaretCol);

@@ -5,6 +5,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/RowAttributes.h"
 
@@ -15,6 +16,11 @@ struct TUndoData {
     int NewRowCount = 0;  // rows that replaced the old ones (0: the change only deleted)
     TRowEnd OldEnd = reNone; // row end of the last old row; reNone: there was no old text
     std::string OldText;  // the old rows joined, CR LF after each reBreak row
+    // The byte length of each old row. Undo puts back exactly these rows: re-wrapping the old
+    // text could make a different number of rows (rows rebuilt from the middle of a line
+    // need not break where a fresh wrap would), and then every older entry's row numbers
+    // would point at the wrong rows.
+    std::vector<std::uint32_t> OldRows;
 };
 
 // An ordered list that owns its entries and can drop its oldest one cheaply.
