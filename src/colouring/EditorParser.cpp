@@ -22,6 +22,8 @@ TEditorParser::TEditorParser(TFountain* fountain)
     , FEditorFountain(dynamic_cast<TEditorFountain*>(fountain))
 {
     InitTables();
+    SettingsChanged(); // the base constructor could only read its own part
+    InitDispatchBytes();
 }
 
 void TEditorParser::InitTables()
@@ -32,9 +34,8 @@ void TEditorParser::InitTables()
     fContTable[tokHexCharCode] = static_cast<TScanProc>(&TEditorParser::ScanHexCharCode);
 }
 
-void TEditorParser::StartRow(std::string_view text, const TRowParseState& state)
+void TEditorParser::SettingsChanged()
 {
-    TFountainParser::StartRow(text, state);
     if (FEditorFountain) {
         FMailOn = FEditorFountain->Mail();
         FUrlOn = FEditorFountain->Url();
@@ -43,25 +44,73 @@ void TEditorParser::StartRow(std::string_view text, const TRowParseState& state)
         FHexPrefix = FEditorFountain->HexPrefix();
         FQuote = FirstChar(FEditorFountain->Quotation());
     }
+    InitRuleStarts();
+}
+
+void TEditorParser::InitRuleStarts()
+{
+    static constexpr std::string_view kMailStarts =
+        "!$%&*,-./0123456789;=?ABCDEFGHIJKLMNOPQRSTUVWXYZ^_abcdefghijklmnopqrstuvwxyz~";
+    for (int c = 0; c < 256; ++c) {
+        fRuleStarts[c] = BracketMayStart(static_cast<unsigned char>(c)) ? kRuleBracket : 0;
+    }
+    auto mark = [this](unsigned char c, std::uint8_t rule) { fRuleStarts[c] |= rule; };
+    if (FMailOn) {
+        for (char c : kMailStarts) {
+            mark(static_cast<unsigned char>(c), kRuleMail);
+        }
+    }
+    if (FUrlOn) {
+        for (char c : std::string_view("fhw")) {
+            mark(static_cast<unsigned char>(c), kRuleUrl);
+        }
+    }
+    if (!FCommenter.empty()) {
+        mark(static_cast<unsigned char>(FCommenter[0]), kRuleComment);
+    }
+    if (!FQuote.empty()) {
+        mark(static_cast<unsigned char>(FQuote[0]), kRuleQuote);
+    }
+    if (FControlCodeOn) {
+        mark('#', kRuleCharCode);
+    }
+    if (!FHexPrefix.empty()) {
+        const auto c = static_cast<unsigned char>(FHexPrefix[0]);
+        mark(c, kRuleHex);
+        mark(cp932::AsciiUpper(c), kRuleHex);
+        if (c >= 'A' && c <= 'Z') {
+            mark(static_cast<unsigned char>(c - 'A' + 'a'), kRuleHex);
+        }
+    }
+}
+
+void TEditorParser::InitDispatchBytes()
+{
+    for (int c = 0; c < 256; ++c) {
+        fDispatchAt[c] = fRuleStarts[c] != 0;
+    }
 }
 
 void TEditorParser::DispatchToken()
 {
-    if (fOpenBracket == -1 && MatchLeftBracket()) {
+    const std::uint8_t rules = fRuleStarts[Cur()];
+    if (rules == 0) {
+        RunCharTable(); // most tokens: no rule can start here
+    } else if ((rules & kRuleBracket) && fOpenBracket == -1 && MatchLeftBracket()) {
         ScanBracketed();
-    } else if (FMailOn && MatchMail()) {
+    } else if ((rules & kRuleMail) && MatchMail()) {
         ScanMail();
-    } else if (FUrlOn && MatchUrl()) {
+    } else if ((rules & kRuleUrl) && MatchUrl()) {
         ScanUrl();
-    } else if (MatchCommenter()) {
+    } else if ((rules & kRuleComment) && MatchCommenter()) {
         ScanLineComment();
-    } else if (MatchQuotation()) {
+    } else if ((rules & kRuleQuote) && MatchQuotation()) {
         ScanQuotation();
-    } else if (MatchHexCharCode()) {
+    } else if ((rules & kRuleCharCode) && MatchHexCharCode()) {
         ScanHexCharCode();
-    } else if (MatchCharCode()) {
+    } else if ((rules & kRuleCharCode) && MatchCharCode()) {
         ScanCharCode();
-    } else if (MatchHexPrefix()) {
+    } else if ((rules & kRuleHex) && MatchHexPrefix()) {
         ScanHexDigits();
     } else {
         RunCharTable();
@@ -121,9 +170,11 @@ bool TEditorParser::MatchHexCharCode()
 void TEditorParser::ScanHexCharCode()
 {
     fToken = tokHexCharCode;
-    while (cp932::IsHexDigit(Cur())) {
-        ++fPos;
+    const char* p = fPos;
+    while (cp932::IsHexDigit(static_cast<unsigned char>(*p))) {
+        ++p;
     }
+    fPos = p;
 }
 
 bool TEditorParser::MatchCharCode()
@@ -138,9 +189,11 @@ bool TEditorParser::MatchCharCode()
 void TEditorParser::ScanCharCode()
 {
     fToken = tokCharCode;
-    while (cp932::IsDigit(Cur())) {
-        ++fPos;
+    const char* p = fPos;
+    while (cp932::IsDigit(static_cast<unsigned char>(*p))) {
+        ++p;
     }
+    fPos = p;
 }
 
 bool TEditorParser::MatchHexPrefix()

@@ -2,6 +2,7 @@
 // A fountain defines how an editor's text is cut into tokens and which colour each token gets:
 // the bracket pairs, the reserved words and their colour, and the tokenizer class. Several
 // editors may share one; every change reaches all of them through its notification list.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -50,7 +51,13 @@ public:
     // Handlers called (with the fountain as sender) when the fountain is destroyed.
     void AddFreeNotification(const TMethod& handler) { FFreeNotifies.Add(handler); }
     void RemoveFreeNotification(const TMethod& handler) { FFreeNotifies.Remove(handler); }
-    void Changed() { FNotifyEventList->Changed(); }
+    void Changed()
+    {
+        ++FVersion;
+        FNotifyEventList->Changed();
+    }
+    // Rises with every change of the fountain's settings, inside update blocks too.
+    std::uint64_t Version() const { return FVersion; }
     void BeginUpdate() { FNotifyEventList->BeginUpdate(); }
     void EndUpdate() { FNotifyEventList->EndUpdate(); }
     TNotifyEventList& NotifyEventList() { return *FNotifyEventList; }
@@ -95,6 +102,7 @@ private:
     std::unique_ptr<TFountainColor> FReserve;
     TMethodList FFreeNotifies;
 
+    std::uint64_t FVersion = 0;
     bool FItalic = false;
     TFountainColor FTemplate;
     int FMask = 0;

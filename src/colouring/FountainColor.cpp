@@ -109,6 +109,12 @@ TFountainBracketItem* TFountainBracketCollection::AddPair(std::string_view left,
     return item;
 }
 
+void TFountainBracketCollection::Update(TCollectionItem* item)
+{
+    ++FVersion;
+    TNotifyCollection::Update(item);
+}
+
 std::unique_ptr<TCollectionItem> TFountainBracketCollection::CreateItem()
 {
     return std::make_unique<TFountainBracketItem>(this);

@@ -1,6 +1,7 @@
 #pragma once
 // The colour record of a token kind, and the bracket pairs whose regions get a colour of their
 // own. Every change is reported to the owner; assigning a whole record reports once.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -74,7 +75,13 @@ public:
     {
         return static_cast<TFountainBracketItem*>(TNotifyCollection::Items(i));
     }
+    // Rises with every change, reported or not, so a parser can tell when to look again.
+    std::uint64_t Version() const { return FVersion; }
+    void Update(TCollectionItem* item) override;
 
 protected:
     std::unique_ptr<TCollectionItem> CreateItem() override;
+
+private:
+    std::uint64_t FVersion = 0;
 };

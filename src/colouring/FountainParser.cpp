@@ -43,13 +43,23 @@ constexpr ByteSet kBlanks = MakeBlanks();
 constexpr bool In(unsigned char c, unsigned lo, unsigned hi) { return c >= lo && c <= hi; }
 
 // 'ー' and '－', which continue hiragana and katakana runs.
-bool IsProlongMark(const char* p)
+constexpr bool IsProlong(unsigned char lead, unsigned char trail)
 {
-    return static_cast<unsigned char>(p[0]) == 0x81 &&
-           (static_cast<unsigned char>(p[1]) == 0x5B || static_cast<unsigned char>(p[1]) == 0x7C);
+    return lead == 0x81 && (trail == 0x5B || trail == 0x7C);
 }
 
 constexpr std::size_t kPadding = 4; // NUL bytes after the text
+
+// Steps over bytes of a class. Works on a local copy of the position: the compiler cannot
+// keep a member pointer in a register across byte loads.
+template <class Pred>
+const char* SkipWhile(const char* p, Pred inClass)
+{
+    while (inClass(static_cast<unsigned char>(*p))) {
+        ++p;
+    }
+    return p;
+}
 
 } // namespace
 
@@ -155,7 +165,14 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
     fContinued = false;
     fToken = tokEnd;
     fMailFailEnd = nullptr;
-    LoadBrackets();
+    if (fFountain->Version() != fFountainVersion ||
+        fFountain->Brackets().Version() != fBracketVersion) {
+        fFountainVersion = fFountain->Version();
+        fBracketVersion = fFountain->Brackets().Version();
+        LoadBrackets();
+        SettingsChanged();
+        InitDispatchBytes();
+    }
 }
 
 int TFountainParser::NextToken()
@@ -169,7 +186,12 @@ int TFountainParser::NextToken()
     } else if (fCarryKind != 0) {
         ContinueCarried();
     } else if (fOpenBracket < 0) {
-        DispatchToken();
+        // Where no rule can start, DispatchToken would only look the byte up in the table.
+        if (fDispatchAt[c]) {
+            DispatchToken();
+        } else {
+            RunCharTable();
+        }
     } else {
         ScanBracketed();
     }
@@ -183,9 +205,11 @@ int TFountainParser::NextToken()
 
 void TFountainParser::SkipSpaces()
 {
-    while (kBlanks[Cur()]) {
-        ++fPos;
+    const char* p = fPos;
+    while (kBlanks[static_cast<unsigned char>(*p)]) {
+        ++p;
     }
+    fPos = p;
 }
 
 void TFountainParser::AdvanceChar()
@@ -222,9 +246,14 @@ void TFountainParser::ContinueCarried()
     fCarryBytes = 0;
 }
 
+void TFountainParser::InitDispatchBytes()
+{
+    std::copy(std::begin(fBracketFirst), std::end(fBracketFirst), std::begin(fDispatchAt));
+}
+
 void TFountainParser::DispatchToken()
 {
-    if (fOpenBracket == -1 && MatchLeftBracket()) {
+    if (fOpenBracket == -1 && fBracketFirst[Cur()] && MatchLeftBracket()) {
         ScanBracketed();
     } else {
         RunCharTable();
@@ -257,16 +286,20 @@ void TFountainParser::ScanBracketed()
     fToken = tokBracketed;
     fTokenBracket = fOpenBracket;
     const char first = right[0];
+    const char* p = fPos;
     for (;;) {
-        if (IsEndByte(Cur())) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (IsEndByte(c)) {
+            fPos = p;
             return; // the region stays open into the next row
         }
-        if (*fPos == first && AtText(right)) {
-            fPos += right.size();
+        if (*p == first && static_cast<std::size_t>(fEnd - p) >= right.size() &&
+            std::memcmp(p, right.data(), right.size()) == 0) {
+            fPos = p + right.size();
             fOpenBracket = -1;
             return;
         }
-        AdvanceChar();
+        p += (cp932::IsLeadByte(c) && p[1] != 0) ? 2 : 1;
     }
 }
 
@@ -296,9 +329,7 @@ bool TFountainParser::MatchMail()
 void TFountainParser::ScanMail()
 {
     fToken = tokMail;
-    while (kMailChars[Cur()]) {
-        ++fPos;
-    }
+    fPos = SkipWhile(fPos, [](unsigned char c) { return kMailChars[c]; });
 }
 
 bool TFountainParser::MatchUrl()
@@ -327,9 +358,7 @@ bool TFountainParser::MatchUrl()
 void TFountainParser::ScanUrl()
 {
     fToken = tokUrl;
-    while (kUrlChars[Cur()]) {
-        ++fPos;
-    }
+    fPos = SkipWhile(fPos, [](unsigned char c) { return kUrlChars[c]; });
 }
 
 void TFountainParser::ContinueReserved()
@@ -373,17 +402,13 @@ void TFountainParser::ScanCarriageReturn()
 void TFountainParser::ScanLineComment()
 {
     fToken = tokLineComment;
-    while (!IsEndByte(Cur())) {
-        ++fPos;
-    }
+    fPos = SkipWhile(fPos, [](unsigned char c) { return !IsEndByte(c); });
 }
 
 void TFountainParser::ScanHexDigits()
 {
     fToken = tokHexNumber;
-    while (cp932::IsHexDigit(Cur())) {
-        ++fPos;
-    }
+    fPos = SkipWhile(fPos, cp932::IsHexDigit);
 }
 
 void TFountainParser::ScanExponent()
@@ -400,9 +425,7 @@ void TFountainParser::ScanExponent()
 void TFountainParser::ScanNumber()
 {
     fToken = tokInteger;
-    while (cp932::IsDigit(Cur())) {
-        ++fPos;
-    }
+    fPos = SkipWhile(fPos, cp932::IsDigit);
     const unsigned char c = Cur();
     if (c == '.') {
         fToken = tokFloat;
@@ -428,9 +451,11 @@ void TFountainParser::ScanNumber()
 void TFountainParser::ScanWord()
 {
     fToken = tokWord;
-    while (kWordChars[Cur()]) {
-        ++fPos;
+    const char* p = fPos;
+    while (kWordChars[static_cast<unsigned char>(*p)]) {
+        ++p;
     }
+    fPos = p;
 }
 
 void TFountainParser::ScanWideSymbol()
@@ -459,10 +484,11 @@ void TFountainParser::ScanWideRun()
         return;
     }
     auto runOf = [this](auto inRun) {
-        fPos += 2;
-        while (inRun(static_cast<unsigned char>(fPos[0]), static_cast<unsigned char>(fPos[1]))) {
-            fPos += 2;
+        const char* p = fPos + 2;
+        while (inRun(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
+            p += 2;
         }
+        fPos = p;
     };
     if (lead == 0x82 && In(trail, 0x4F, 0x58)) {
         fToken = tokWideDigits;
@@ -476,13 +502,13 @@ void TFountainParser::ScanWideRun()
         });
     } else if (lead == 0x82 && In(trail, 0x9F, 0xF1)) {
         fToken = tokHiragana;
-        runOf([this](unsigned char l, unsigned char t) {
-            return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlongMark(fPos);
+        runOf([](unsigned char l, unsigned char t) {
+            return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
         });
     } else if (lead == 0x83 && In(trail, 0x40, 0x96)) {
         fToken = tokKatakana;
-        runOf([this](unsigned char l, unsigned char t) {
-            return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlongMark(fPos);
+        runOf([](unsigned char l, unsigned char t) {
+            return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
         });
     } else {
         fToken = tokWideSymbol;
@@ -493,9 +519,11 @@ void TFountainParser::ScanWideRun()
 void TFountainParser::ScanKanji()
 {
     fToken = tokKanji;
-    while (cp932::IsKanjiLead(Cur())) {
-        fPos += Next() != 0 ? 2 : 1;
+    const char* p = fPos;
+    while (cp932::IsKanjiLead(static_cast<unsigned char>(*p))) {
+        p += p[1] != 0 ? 2 : 1;
     }
+    fPos = p;
 }
 
 void TFountainParser::ScanHalfKanaSymbol()
@@ -509,9 +537,7 @@ void TFountainParser::ScanHalfKanaSymbol()
 void TFountainParser::ScanHalfKana()
 {
     fToken = tokHalfKana;
-    while (In(Cur(), 0xA6, 0xDF)) {
-        ++fPos;
-    }
+    fPos = SkipWhile(fPos, [](unsigned char c) { return In(c, 0xA6, 0xDF); });
 }
 
 void TFountainParser::ScanSymbol()
@@ -524,23 +550,26 @@ void TFountainParser::ScanSymbol()
 
 void TFountainParser::ScanQuoted(char quote)
 {
-    if (!fContinued && *fPos == quote) {
-        ++fPos; // the opening quote
+    const char* p = fPos;
+    if (!fContinued && *p == quote) {
+        ++p; // the opening quote
     }
     for (;;) {
-        if (IsEndByte(Cur())) {
-            return; // still open at the row end
+        const auto c = static_cast<unsigned char>(*p);
+        if (IsEndByte(c)) {
+            break; // still open at the row end
         }
-        if (*fPos == quote) {
-            ++fPos;
-            if (*fPos != quote) {
-                return;
+        if (*p == quote) {
+            ++p;
+            if (*p != quote) {
+                break;
             }
-            ++fPos; // a doubled quote stands for one
+            ++p; // a doubled quote stands for one
             continue;
         }
-        AdvanceChar();
+        p += (cp932::IsLeadByte(c) && p[1] != 0) ? 2 : 1;
     }
+    fPos = p;
 }
 
 void TFountainParser::ScanSingleQuoted()
@@ -604,24 +633,31 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     int lastBracket = state.OpenBracket;
     int lastAux = state.AuxIndex;
     int lastKind = tokEnd;
+    int openBracket = state.OpenBracket;
+    int auxIndex = state.AuxIndex;
+    int auxFlags = state.AuxFlags;
     StartRow(scan, state);
+    const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
     for (int kind = NextToken(); kind != tokEnd; kind = NextToken()) {
-        if (TokenPosition() >= len) {
+        if (fTokenStart >= rowEnd) {
             // Begins in the next row: what it opens belongs to that row's own scan.
             break;
         }
         lastKind = kind;
-        state.OpenBracket = fOpenBracket;
+        openBracket = fOpenBracket;
         if (kind == tokBracketed) {
             lastBracket = fTokenBracket;
         }
         lastAux = fAuxIndex;
-        if (TokenPosition() + TokenLength() > len) {
+        if (fPos > rowEnd) {
             break;
         }
-        state.AuxIndex = fAuxIndex;
-        state.AuxFlags = fAuxFlags;
+        auxIndex = fAuxIndex;
+        auxFlags = fAuxFlags;
     }
+    state.OpenBracket = openBracket;
+    state.AuxIndex = auxIndex;
+    state.AuxFlags = auxFlags;
     const int end = TokenPosition() + TokenLength();
     state.CarryBytes = 0;
     state.CarryToken = tokEnd;

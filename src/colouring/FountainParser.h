@@ -3,6 +3,7 @@
 // the parse state at a row's start into the state at the next row's start, so that bracket
 // regions, comments, strings and words cut by a wrap continue across rows.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -106,6 +107,16 @@ protected:
     // Item `index` of the fountain's brackets as seen at the row start; empty strings outside.
     TBracketView Bracket(int index) const;
     int BracketCount() const { return fBracketCount; }
+    // Whether a left bracket begins with byte c.
+    bool BracketMayStart(unsigned char c) const { return fBracketFirst[c]; }
+    // The fountain's settings changed since the last row: a derived tokenizer reads the ones
+    // it keeps at hand here (the brackets are already read).
+    virtual void SettingsChanged() {}
+    // Fills fDispatchAt after SettingsChanged. NextToken calls DispatchToken only at a token
+    // starting with a marked byte and goes straight to the character table elsewhere, so a
+    // tokenizer that overrides DispatchToken marks every byte where its rules can start.
+    virtual void InitDispatchBytes();
+    bool fDispatchAt[256] = {};
 
     TScanProc fCharTable[256];
     TScanProc fContTable[256];
@@ -140,4 +151,7 @@ private:
     TBracketView fBrackets[kMaxBrackets];
     int fBracketCount = 0;
     bool fBracketFirst[256] = {};
+    // What the brackets and settings were read from; reread when either rises.
+    std::uint64_t fFountainVersion = ~std::uint64_t{0};
+    std::uint64_t fBracketVersion = ~std::uint64_t{0};
 };

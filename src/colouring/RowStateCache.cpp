@@ -19,17 +19,15 @@ void TRowStateCache::ComputeEnd(TFountainParser& parser, int row, const TParseRo
 void TRowStateCache::InitRowStates(TParseRows& rows, TFountainParser& parser, int topRow)
 {
     const int count = rows.Count();
-    const TRowParseState reset = TRowParseState::Reset();
-    for (int r = 0; r < count; ++r) {
-        rows.SetParseState(r, reset);
-    }
-    if (count == 0) {
-        return;
-    }
     int last = count - 1;
     if (!fInitBracketsFull) {
         const long long ahead = static_cast<long long>(std::max(topRow, 0)) + LookAhead();
         last = static_cast<int>(std::min<long long>(last, ahead));
+    }
+    // Rows below the computed ones are reset (the loop below stores every other row).
+    const TRowParseState reset = TRowParseState::Reset();
+    for (int r = last + 1; r < count; ++r) {
+        rows.SetParseState(r, reset);
     }
     TRowParseState state = TRowParseState::First();
     for (int r = 0; r <= last; ++r) {
