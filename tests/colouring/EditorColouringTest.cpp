@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "TestRows.h"
 #include "colouring/EditorColouring.h"
 #include "colouring/FountainErrors.h"
 #include "platform/Sjis.h"
@@ -22,37 +23,21 @@ public:
     TLastChange Last;
 };
 
-std::vector<TRowParseState> Stored(const TEditor& e)
+std::vector<TRowParseState> Stored(TEditor& e)
 {
-    std::vector<TRowParseState> out;
-    for (int r = 0; r < e.RowCount(); ++r) {
-        out.push_back(e.ListRows().ParseState(r));
-    }
-    return out;
+    return colourtest::Stored(TParseRowsOf<TEditorScreenStrings>(e.ListRows()));
 }
 
-// The states computed from the first row down, as they must be.
 std::vector<TRowParseState> FromScratch(TEditorColouring& c)
 {
-    TParseRowsOf<TEditorScreenStrings> rows(c.Editor().ListRows());
-    auto parser = c.CreateParser();
-    std::vector<TRowParseState> out;
-    TRowParseState s = TRowParseState::First();
-    for (int r = 0; r < rows.Count(); ++r) {
-        out.push_back(s);
-        parser->ComputeRowEndState(r, rows, s);
-    }
-    return out;
+    const TParseRowsOf<TEditorScreenStrings> rows(c.Editor().ListRows());
+    return colourtest::FromScratch(rows, *c.CreateParser());
 }
 
-// Computes the rows left for later the way the painter does, top down.
 void FillLazily(TEditorColouring& c)
 {
-    for (int r = 0; r < c.Editor().RowCount(); ++r) {
-        if (c.Editor().ListRows().ParseState(r).OpenBracket == -2) {
-            c.UpdateRowStates(r, false);
-        }
-    }
+    colourtest::FillLazily(TParseRowsOf<TEditorScreenStrings>(c.Editor().ListRows()),
+                           [&](int r) { c.UpdateRowStates(r, false); });
 }
 
 TRowParseState Open(int bracket) { return TRowParseState{bracket, 0, 0, 0, 0}; }
@@ -76,6 +61,12 @@ TEST(EditorColouring, HookKeepsStatesThroughEditsUndoAndRedo)
     editor.Redo();
     EXPECT_EQ(Stored(editor), FromScratch(colouring));
     EXPECT_EQ(Stored(editor)[3], Open(0));
+
+    TEditor other;
+    {
+        TEditorColouring gone(other);
+    }
+    EXPECT_EQ(other.RowStateHook(), nullptr) << "a colouring takes its hook along";
 }
 
 TEST(EditorColouring, RewrappingRecomputesCarries)
@@ -182,16 +173,6 @@ TEST(EditorColouring, LoadingDefersRecomputation)
     EXPECT_EQ(editor.ListRows().ParseState(1), Open(0));
 }
 
-TEST(EditorColouring, DestroyingTheColouringUninstallsItsHook)
-{
-    TEditor editor;
-    {
-        TEditorColouring colouring(editor);
-    }
-    EXPECT_EQ(editor.RowStateHook(), nullptr);
-    editor.Lines().SetTextStr("a\r\n");
-}
-
 TEST(EditorColouring, OneCharacterEditParsesAtMostThreeRows)
 {
     for (bool wrap : {false, true}) {
@@ -263,8 +244,9 @@ TEST(EditorColouring, IncrementalStatesEqualStatesFromScratch)
             } else if (kind == 1) {
                 editor.Redo();
             } else {
-                const int start = rows == 0 ? 0 : static_cast<int>(rng() % static_cast<unsigned>(rows + 1));
-                const int count = start >= rows ? 0 : static_cast<int>(rng() % static_cast<unsigned>(std::min(3, rows - start) + 1));
+                auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+                const int start = below(rows + 1);
+                const int count = start >= rows ? 0 : below(std::min(3, rows - start) + 1);
                 std::string text = randomText(static_cast<int>(rng() % 6));
                 if (count > 0 && editor.RowEnd(start + count - 1) == reBreak && rng() % 2) {
                     text += "\r\n";

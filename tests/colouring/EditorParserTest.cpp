@@ -28,7 +28,8 @@ TEST(EditorRules, UrlPrefixesAreCaseSensitiveAndOnlyAtATokenStart)
 {
     TEditorTokenizer t;
     t.Fountain.SetUrl(true);
-    EXPECT_EQ(t("see https://x.y/z?q=1&r=#f rest"), "Word@0'see' Url@4'https://x.y/z?q=1&r=#f' Word@27'rest'");
+    EXPECT_EQ(t("see https://x.y/z?q=1&r=#f rest"),
+              "Word@0'see' Url@4'https://x.y/z?q=1&r=#f' Word@27'rest'");
     EXPECT_EQ(t("http://a ftp:b www.c"), "Url@0'http://a' Url@9'ftp:b' Url@15'www.c'");
     EXPECT_EQ(t("ftp:"), "Url@0'ftp:'") << "the prefix alone";
     EXPECT_EQ(t("HTTP:x"), "Word@0'HTTP' Symbol@4':' Word@5'x'");
@@ -140,7 +141,8 @@ TEST(EditorRules, TokenColorTable)
         t.Parser->NextToken();
         EXPECT_EQ(t.Parser->TokenColor(), k.Expected) << k.Text;
     }
-    for (std::string_view wide : {"、"_sj, "１"_sj, "Ａ"_sj, "ひ"_sj, "カ"_sj, "漢"_sj, "｡"_sj, "ｱ"_sj}) {
+    for (std::string_view wide :
+         {"、"_sj, "１"_sj, "Ａ"_sj, "ひ"_sj, "カ"_sj, "漢"_sj, "｡"_sj, "ｱ"_sj}) {
         t.Parser->StartRow(wide, TRowParseState::First());
         t.Parser->NextToken();
         EXPECT_EQ(t.Parser->TokenColor(), &c.DBCS()) << colourtest::KindName(t.Parser->Token());

@@ -27,9 +27,10 @@ void InitFull(TTestRows& rows, TFountainParser& parser)
     cache.InitRowStates(rows, parser, 0);
 }
 
-// Tokens of row r as the painter sees them: from the row's state, with the next row joined
-// when the row wraps, up to the row's own end.
-std::string RowDump(TTestRows& rows, TFountainParser& parser, int r)
+// Calls f for each token of row r as the painter sees it: from the row's state, with the next
+// row joined when the row wraps, up to the row's own end.
+template <class F>
+void PaintRow(TTestRows& rows, TFountainParser& parser, int r, F&& f)
 {
     std::string text(rows.Get(r));
     const int own = static_cast<int>(text.size());
@@ -37,11 +38,18 @@ std::string RowDump(TTestRows& rows, TFountainParser& parser, int r)
         text += rows.Get(r + 1);
     }
     parser.StartRow(text, rows.ParseState(r));
-    std::string out;
     while (parser.NextToken() != tokEnd && parser.TokenPosition() < own) {
+        f(own);
+    }
+}
+
+std::string RowDump(TTestRows& rows, TFountainParser& parser, int r)
+{
+    std::string out;
+    PaintRow(rows, parser, r, [&](int) {
         out += (out.empty() ? "" : " ") + colourtest::KindName(parser.Token()) + "@" +
                std::to_string(parser.TokenPosition()) + "'" + std::string(parser.TokenString()) + "'";
-    }
+    });
     return out;
 }
 
@@ -195,29 +203,22 @@ static TTestRows WrapRows(const std::string& line, int width)
     return rows;
 }
 
-// The colour of every byte but blanks as the painter would give it, row by row.
+// The colour of every byte but blanks, row by row. Blanks at a row start are skipped even
+// inside a region or a string, so only the other bytes must keep their colour.
 static std::vector<const TFountainColor*> Colours(TTestRows& rows, TFountainParser& parser)
 {
     std::vector<const TFountainColor*> out;
     for (int r = 0; r < rows.Count(); ++r) {
-        std::string text(rows.Get(r));
-        const int own = static_cast<int>(text.size());
-        if (rows.RowEnd(r) == reWrapped && r + 1 < rows.Count()) {
-            text += rows.Get(r + 1);
-        }
-        std::vector<const TFountainColor*> row(static_cast<std::size_t>(own), nullptr);
-        parser.StartRow(text, rows.ParseState(r));
-        while (parser.NextToken() != tokEnd && parser.TokenPosition() < own) {
-            const TFountainColor* c = parser.TokenColor();
+        const std::size_t base = out.size();
+        out.resize(base + rows.Get(r).size(), nullptr);
+        PaintRow(rows, parser, r, [&](int own) {
             const int end = std::min(own, parser.TokenPosition() + parser.TokenLength());
             for (int i = parser.TokenPosition(); i < end; ++i) {
-                // Blanks at a row start are skipped even inside a region or a string, so
-                // only the other bytes must keep their colour.
-                const auto b = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
-                row[static_cast<std::size_t>(i)] = (b == 0x09 || b > 0x20) ? c : nullptr;
+                const auto b = static_cast<unsigned char>(rows.Get(r)[static_cast<std::size_t>(i)]);
+                out[base + static_cast<std::size_t>(i)] =
+                    (b == 0x09 || b > 0x20) ? parser.TokenColor() : nullptr;
             }
-        }
-        out.insert(out.end(), row.begin(), row.end());
+        });
     }
     return out;
 }
@@ -240,8 +241,8 @@ TEST(RowState, WrappedRowsColourLikeTheWholeLine)
     f.ReserveWordList().SetWords({"if", "ab", "漢字"_sj.data()});
     const std::vector<std::string> pieces = {
         "ab", "abc", "if", "12", "1.5", "0x1F", "#13", "#$0D", "x@y.z", "ftp:a", "(*", "*)", "<",
-        ">", "\"", "\"q\"", "'", "'a'", "//", "+", "-", "ひら"_sj.data(), "漢字"_sj.data(), "カナー"_sj.data(),
-        "ｱｲ"_sj.data(), "、"_sj.data(), "\t"};
+        ">", "\"", "\"q\"", "'", "'a'", "//", "+", "-", "ひら"_sj.data(), "漢字"_sj.data(),
+        "カナー"_sj.data(), "ｱｲ"_sj.data(), "、"_sj.data(), "\t"};
     std::mt19937 rng(11);
     for (int round = 0; round < 400; ++round) {
         std::string line;
@@ -258,18 +259,8 @@ TEST(RowState, WrappedRowsColourLikeTheWholeLine)
         for (int width : {6, 7, 9, 13}) {
             TTestRows wrapped = WrapRows(line, width);
             InitFull(wrapped, *t.Parser);
-            if (Colours(wrapped, *t.Parser) != expected) {
-                std::string rowsText;
-                for (int r = 0; r < wrapped.Count(); ++r) {
-                    rowsText += "[" + std::string(wrapped.Get(r)) + "]";
-                }
-                const auto got = Colours(wrapped, *t.Parser);
-                std::size_t at = 0;
-                while (at < got.size() && got[at] == expected[at]) {
-                    ++at;
-                }
-                FAIL() << "width " << width << ": " << Cp932ToUtf8(rowsText) << " first difference at byte " << at;
-            }
+            ASSERT_TRUE(Colours(wrapped, *t.Parser) == expected)
+                << "width " << width << ": " << Cp932ToUtf8(line);
         }
     }
 }
@@ -287,55 +278,23 @@ TTestRows Lines(int n)
     return rows;
 }
 
-std::vector<TRowParseState> FromScratch(TTestRows& rows, TFountainParser& parser)
+// Whether every row holds the state computed from the first row down, once the painter has
+// filled the rows left for later.
+bool Consistent(TTestRows& rows, TFountainParser& parser, TRowStateCache& cache)
 {
-    std::vector<TRowParseState> out;
-    TRowParseState s = TRowParseState::First();
-    for (int r = 0; r < rows.Count(); ++r) {
-        out.push_back(s);
-        parser.ComputeRowEndState(r, rows, s);
-    }
-    return out;
-}
-
-std::vector<TRowParseState> Stored(const TTestRows& rows)
-{
-    std::vector<TRowParseState> out;
-    for (const auto& r : rows.Rows) {
-        out.push_back(r.State);
-    }
-    return out;
+    colourtest::FillLazily(rows, [&](int r) { cache.UpdateRowStates(rows, parser, r, false); });
+    return colourtest::Stored(rows) == colourtest::FromScratch(rows, parser);
 }
 
 // Changes a row's text the way the row store does: the row's state is reset.
 void Edit(TTestRows& rows, int r, const std::string& text)
 {
-    rows.Rows[static_cast<std::size_t>(r)].Text = text;
-    rows.Rows[static_cast<std::size_t>(r)].State = TRowParseState::Reset();
+    rows.Rows[static_cast<std::size_t>(r)] = {text, reBreak, TRowParseState::Reset()};
 }
 
 } // namespace
 
-TEST(RowStateCache, EditThatChangesNoStateParsesTwoRows)
-{
-    TEditorTokenizer t;
-    t.Fountain.Brackets().AddPair("(*", "*)");
-    TTestRows rows = Lines(400);
-    TRowStateCache cache;
-    cache.SetInitBracketsFull(true);
-    cache.InitRowStates(rows, *t.Parser, 0);
-    std::vector<int> invalidated;
-    cache.OnInvalidateRow = [&](int r) { invalidated.push_back(r); };
-
-    Edit(rows, 200, "line 200 texts");
-    const auto before = cache.ParsedRows();
-    EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 200, true), 1);
-    EXPECT_EQ(cache.ParsedRows() - before, 2) << "the row above and the edited row";
-    EXPECT_EQ(invalidated, std::vector<int>{200});
-    EXPECT_EQ(Stored(rows), FromScratch(rows, *t.Parser));
-}
-
-TEST(RowStateCache, EditThatOpensARegionWalksTheLookAheadThenResets)
+TEST(RowStateCache, UpdatesStopAtTheFirstRowThatAgrees)
 {
     TEditorTokenizer t;
     t.Fountain.Brackets().AddPair("(*", "*)");
@@ -346,37 +305,33 @@ TEST(RowStateCache, EditThatOpensARegionWalksTheLookAheadThenResets)
     ASSERT_EQ(cache.LookAhead(), 20);
     cache.SetInitBracketsFull(true);
     cache.InitRowStates(rows, *t.Parser, 0);
+    std::vector<int> invalidated;
+    cache.OnInvalidateRow = [&](int r) { invalidated.push_back(r); };
 
-    Edit(rows, 100, "x (* y");
+    // A change that leaves every state as it was: the row above and the edited row.
+    Edit(rows, 200, "line 200 texts");
     auto before = cache.ParsedRows();
+    EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 200, true), 1);
+    EXPECT_EQ(cache.ParsedRows() - before, 2);
+    EXPECT_EQ(invalidated, std::vector<int>{200});
+
+    // Opening a region: the look-ahead is walked, the stale rows below are reset.
+    Edit(rows, 100, "x (* y");
+    before = cache.ParsedRows();
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 100, true), 21);
     EXPECT_EQ(cache.ParsedRows() - before, 22);
     EXPECT_EQ(rows.ParseState(120), S(0));
-    EXPECT_EQ(rows.ParseState(121), TRowParseState::Reset()) << "stale rows below are reset";
+    EXPECT_EQ(rows.ParseState(121), TRowParseState::Reset());
     EXPECT_EQ(rows.ParseState(399), TRowParseState::Reset());
-
-    // The painter fills the rest as it needs it, without notifying.
+    // The painter fills rows as it needs them, without notifying.
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 300, false), 0);
     EXPECT_EQ(rows.ParseState(320), S(0));
     EXPECT_EQ(rows.ParseState(321), TRowParseState::Reset());
-    for (int r = 0; r < rows.Count(); ++r) {
-        if (rows.ParseState(r).OpenBracket == -2) {
-            cache.UpdateRowStates(rows, *t.Parser, r, false);
-        }
-    }
-    EXPECT_EQ(Stored(rows), FromScratch(rows, *t.Parser));
+    EXPECT_TRUE(Consistent(rows, *t.Parser, cache));
 
-    // Closing it again stops at the first row that agrees.
     Edit(rows, 100, "x y");
-    before = cache.ParsedRows();
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 100, true), 21);
-    EXPECT_EQ(rows.ParseState(121), TRowParseState::Reset());
-    for (int r = 0; r < rows.Count(); ++r) {
-        if (rows.ParseState(r).OpenBracket == -2) {
-            cache.UpdateRowStates(rows, *t.Parser, r, false);
-        }
-    }
-    EXPECT_EQ(Stored(rows), FromScratch(rows, *t.Parser));
+    EXPECT_TRUE(Consistent(rows, *t.Parser, cache));
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 400, true), 0) << "outside the rows";
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, -1, true), 0);
 }

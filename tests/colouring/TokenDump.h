@@ -13,34 +13,12 @@ namespace colourtest {
 
 inline std::string KindName(int kind)
 {
-    switch (kind) {
-    case tokEnd: return "End";
-    case tokSymbol: return "Symbol";
-    case tokInteger: return "Integer";
-    case tokFloat: return "Float";
-    case tokBracketed: return "Bracketed";
-    case tokLineComment: return "Comment";
-    case tokReserved: return "Reserved";
-    case tokTab: return "Tab";
-    case tokWord: return "Word";
-    case tokWideSymbol: return "WideSymbol";
-    case tokWideDigits: return "WideDigits";
-    case tokWideLatin: return "WideLatin";
-    case tokHiragana: return "Hiragana";
-    case tokKatakana: return "Katakana";
-    case tokKanji: return "Kanji";
-    case tokHalfKanaSymbol: return "HalfKanaSymbol";
-    case tokHalfKana: return "HalfKana";
-    case tokUrl: return "Url";
-    case tokMail: return "Mail";
-    case tokHexNumber: return "Hex";
-    case tokSingleQuoted: return "SingleQuoted";
-    case tokDoubleQuoted: return "DoubleQuoted";
-    case tokQuoted: return "Quoted";
-    case tokCharCode: return "CharCode";
-    case tokHexCharCode: return "HexCharCode";
-    default: return "Kind" + std::to_string(kind);
-    }
+    static const char* const names[] = {
+        "End", "Symbol", "Kind2", "Integer", "Float", "Kind5", "Bracketed", "Comment",
+        "Reserved", "Tab", "Kind10", "Word", "WideSymbol", "Kind13", "WideDigits", "WideLatin",
+        "Hiragana", "Katakana", "Kanji", "HalfKanaSymbol", "HalfKana", "Url", "Mail", "Hex",
+        "SingleQuoted", "DoubleQuoted", "Quoted", "CharCode", "HexCharCode"};
+    return kind >= 0 && kind <= tokHexCharCode ? names[kind] : "Kind" + std::to_string(kind);
 }
 
 inline bool PlainAscii(std::string_view s)

@@ -76,24 +76,10 @@ TEST(Tokenizer, NulEndsTheRowAndNothingIsReadPastIt)
     TEditorTokenizer t;
     const std::string withNul("ab\0cd", 5);
     EXPECT_EQ(t(withNul), "Word@0'ab'");
-    // Rows in exact-size blocks: the sanitizer build reports any read past them.
-    t.Fountain.Brackets().AddPair("(*", "*)");
-    t.Fountain.SetCommenter("//");
-    t.Fountain.SetQuotation("\"");
-    t.Fountain.SetHexPrefix("0x");
-    t.Fountain.SetMail(true);
-    t.Fountain.SetUrl(true);
-    t.Fountain.SetControlCode(true);
-    for (std::string_view row : {"12.", "1e", "x(*", "(* a *", "\"ab", "a@b", "a@b.", "http:", "ww",
-                                 "#", "#$", "0x", "0", "\x82", "\x83\x40\x83", "ab\x88", "//"}) {
-        TExactRow exact(row);
-        t(exact.View());
-        t(exact.View(), TRowParseState{0, 0, 0, 0, 0});
-        for (int carry : std::initializer_list<int>{tokWord, tokBracketed, tokQuoted, tokMail, tokKanji, 99}) {
-            t(exact.View(), TRowParseState{-1, 0, 255, carry, 0});
-            t(exact.View(), TRowParseState{-1, 0, 0, carry, 0});
-        }
-    }
+    // Rows end without a NUL of their own; the random rows below come in exact-size blocks,
+    // so the sanitizer build reports any read past them.
+    const TExactRow lone("ab\x88");
+    EXPECT_EQ(t(lone.View()), "Word@0'ab' Kanji@2+1");
 }
 
 TEST(Tokenizer, BracketRegions)
