@@ -28,21 +28,6 @@ struct TempFile {
     ~TempFile() { std::remove(path.c_str()); }
 };
 
-// The text as it comes back: lone CR and LF become CR LF, nothing else changes.
-std::string Normalised(const std::string& s)
-{
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            out += "\r\n";
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
 
 void ExpectLoadsAs(const std::string& bytes, const std::string& text, int rows)
 {
