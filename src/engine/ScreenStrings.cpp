@@ -336,7 +336,7 @@ void TEditorScreenStrings::WrapAll()
         WithLineText(*this, a, b, [&](TTextChunk* chunk, std::size_t offset, std::string_view line) {
             pieces.clear();
             // Without a tab a line's width is its byte length, so short lines need no cells.
-            if (line.size() < W && std::memchr(line.data(), '\t', line.size()) == nullptr)
+            if (line.size() < W && line.find('\t') == std::string_view::npos)
                 pieces.push_back({0, line.size(), reBreak});
             else
                 BreakLine(line, cx, pieces, kinds);
@@ -434,11 +434,15 @@ void TEditorScreenStrings::TabSpaceCountChanged()
 
 void TEditorScreenStrings::InitRowStates()
 {
+    // A hook sets every row itself; without one the rows are marked as not computed.
+    if (TEditor* owner = FEditors.empty() ? nullptr : FEditors.front()) {
+        if (TRowStateHook* hook = owner->RowStateHook()) {
+            hook->InitRowStates();
+            return;
+        }
+    }
     for (int r = 0; r < Count(); ++r)
         ResetParseState(r);
-    if (TEditor* owner = FEditors.empty() ? nullptr : FEditors.front())
-        if (TRowStateHook* hook = owner->RowStateHook())
-            hook->InitRowStates();
 }
 
 int TEditorScreenStrings::UpdateRowStates(int row)
@@ -470,9 +474,19 @@ void TEditorScreenStrings::DeleteRowsKeepMarks(int p, int n)
     }
 }
 
-void TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch)
+int TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch)
 {
     const int n = scratch.Count();
+    // A row's parse state depends on the rows above it and on the row itself (a token cut by
+    // the wrap above says how much of it lies in this row). Rebuilding starts a row above the
+    // edit, and that row usually stays as it was: leading rows that are unchanged keep their
+    // states, so recomputing starts at the first row that really changed.
+    std::vector<TRowParseState> kept;
+    for (int k = 0; k < std::min(m, n); ++k) {
+        if (Get(p + k) != scratch.Get(k) || RowEnd(p + k) != scratch.RowEnd(k))
+            break;
+        kept.push_back(ParseState(p + k));
+    }
     std::vector<std::uint16_t> marks(static_cast<std::size_t>(n), 0);
     if (n < m) {
         std::uint16_t gone = 0;
@@ -505,6 +519,9 @@ void TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch)
     TakeRows(p, scratch, 0, n);
     for (int k = 0; k < n; ++k)
         SetRowMarks(p + k, marks[static_cast<std::size_t>(k)]);
+    for (std::size_t k = 0; k < kept.size(); ++k)
+        SetParseState(p + static_cast<int>(k), kept[k]);
+    return p + static_cast<int>(kept.size());
 }
 
 void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view text)
@@ -569,8 +586,7 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
     scratch.SetRowEnd(scratch.Count() - 1, kind);
     e.NewRowCount = scratch.Count();
     const int n = scratch.Count();
-    PutRows(first, m, scratch);
-    int parsed = UpdateRowStates(first);
+    int parsed = UpdateRowStates(PutRows(first, m, scratch));
     RecordChange(first, m, parsed, n);
 }
 
@@ -594,6 +610,7 @@ void TEditorScreenStrings::Restore(const TUndoData& e, TUndoData& reverse)
     if (n > 0)
         SaveRows(start, n, reverse);
     int rows = 0;
+    int from = start;
     if (e.OldEnd == reNone) {
         DeleteRowsKeepMarks(start, n);
     } else {
@@ -619,9 +636,9 @@ void TEditorScreenStrings::Restore(const TUndoData& e, TUndoData& reverse)
         }
         scratch.SetRowEnd(scratch.Count() - 1, e.OldEnd);
         rows = scratch.Count();
-        PutRows(start, n, scratch);
+        from = PutRows(start, n, scratch);
     }
-    int parsed = UpdateRowStates(start);
+    int parsed = UpdateRowStates(from);
     RecordChange(start, n, parsed, rows);
     reverse.StartRow = start;
     reverse.NewRowCount = rows;

@@ -100,8 +100,9 @@ private:
     void WrapOptionChanged(TObject* sender);
     void Rebuild(bool wrap);
     void RecordChange(int start, int oldCount, int parsed, int newCount);
-    // Puts the rows of `scratch` in place of m rows at p, carrying row marks.
-    void PutRows(int p, int m, TEditorStringList& scratch);
+    // Puts the rows of `scratch` in place of m rows at p, carrying row marks and the parse
+    // states that cannot have changed; returns the first row whose state must be recomputed.
+    int PutRows(int p, int m, TEditorStringList& scratch);
     // Deletes n rows at p, or-ing their marks into the row then at p (or the last row).
     void DeleteRowsKeepMarks(int p, int n);
     // Undo and redo: puts back an entry's old rows in place of its new ones, and fills the

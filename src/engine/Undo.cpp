@@ -67,31 +67,20 @@ struct CaretHidden {
 
 void TEditorUndoObj::Undo()
 {
-    if (FUndoList.Empty())
-        return;
-    // Out of the list first: handlers that run when the update ends may record new edits.
-    std::unique_ptr<TUndoData> e = FUndoList.TakeLast();
-    TEditor* active = FOwner.ActiveEditor();
-    CaretHidden hidden(active);
-    {
-        FOwner.BeginUpdate();
-        struct End {
-            TEditorScreenStrings& s;
-            ~End() { s.EndUpdate(); }
-        } end{FOwner};
-        TUndoData reverse = *e;
-        FOwner.Restore(*e, reverse);
-        PushRedo(reverse);
-    }
-    if (active)
-        active->SetRowCol(e->CaretRow, e->CaretCol);
+    if (!FUndoList.Empty())
+        Step(FUndoList.TakeLast(), false);
 }
 
 void TEditorUndoObj::Redo()
 {
-    if (FRedoList.Empty())
-        return;
-    std::unique_ptr<TUndoData> r = FRedoList.TakeLast();
+    if (!FRedoList.Empty())
+        Step(FRedoList.TakeLast(), true);
+}
+
+// The entry is out of its list before anything changes: handlers that run when the update
+// ends may record new edits.
+void TEditorUndoObj::Step(std::unique_ptr<TUndoData> entry, bool redo)
+{
     TEditor* active = FOwner.ActiveEditor();
     CaretHidden hidden(active);
     {
@@ -100,17 +89,25 @@ void TEditorUndoObj::Redo()
             TEditorScreenStrings& s;
             ~End() { s.EndUpdate(); }
         } end{FOwner};
-        TUndoData reverse = *r;
-        FOwner.Restore(*r, reverse);
-        FRedoing = true;
-        TUndoData& e = NewEntry();
-        FRedoing = false;
-        e.StartRow = reverse.StartRow;
-        e.NewRowCount = reverse.NewRowCount;
-        e.OldEnd = reverse.OldEnd;
-        e.OldText = std::move(reverse.OldText);
-        e.OldRows = std::move(reverse.OldRows);
+        TUndoData reverse = *entry;
+        FOwner.Restore(*entry, reverse);
+        if (!redo) {
+            PushRedo(reverse);
+        } else {
+            // Back on the undo list without emptying the redo list.
+            FRedoing = true;
+            TUndoData& e = NewEntry();
+            FRedoing = false;
+            e.StartRow = reverse.StartRow;
+            e.NewRowCount = reverse.NewRowCount;
+            e.OldEnd = reverse.OldEnd;
+            e.OldText = std::move(reverse.OldText);
+            e.OldRows = std::move(reverse.OldRows);
+        }
     }
-    if (active)
-        active->SetRowCol(r->CaretRow, r->CaretCol);
+    // Where the caret stood before the change being taken back.
+    if (active) {
+        active->SetRow(entry->CaretRow);
+        active->SetCol(entry->CaretCol);
+    }
 }

@@ -75,6 +75,8 @@ public:
     static constexpr int MinUndoListMax = 64;
 
 private:
+    void Step(std::unique_ptr<TUndoData> entry, bool redo);
+
     TEditorScreenStrings& FOwner;
     int FMax = MinUndoListMax;
     bool FRedoing = false;

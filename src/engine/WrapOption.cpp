@@ -51,44 +51,20 @@ void TEditorWrapOption::SetWrapByte(int v)
     Changed();
 }
 
-#define VARNET_BOOL_SETTER(Name)                 \
-    void TEditorWrapOption::Set##Name(bool v)   \
-    {                                            \
-        if (v == F##Name)                        \
-            return;                              \
-        F##Name = v;                             \
-        Changed();                               \
-    }
-VARNET_BOOL_SETTER(FollowRetMark)
-VARNET_BOOL_SETTER(FollowPunctuation)
-VARNET_BOOL_SETTER(Leading)
-VARNET_BOOL_SETTER(WordBreak)
-#undef VARNET_BOOL_SETTER
-
-void TEditorWrapOption::SetPunctuationStr(const std::string& v)
+void TEditorWrapOption::Store(bool& field, bool v)
 {
-    if (v == FPunctuationStr)
+    if (field == v)
         return;
-    FPunctuationStr = v;
-    FPunctuationSet->Assign(v);
+    field = v;
     Changed();
 }
 
-void TEditorWrapOption::SetFollowStr(const std::string& v)
+void TEditorWrapOption::Store(std::string& field, TSjisCharSet& set, const std::string& v)
 {
-    if (v == FFollowStr)
+    if (field == v)
         return;
-    FFollowStr = v;
-    FFollowSet->Assign(v);
-    Changed();
-}
-
-void TEditorWrapOption::SetLeadStr(const std::string& v)
-{
-    if (v == FLeadStr)
-        return;
-    FLeadStr = v;
-    FLeadSet->Assign(v);
+    field = v;
+    set.Assign(v);
     Changed();
 }
 

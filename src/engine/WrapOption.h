@@ -28,19 +28,19 @@ public:
     // Clamped to 20..250.
     void SetWrapByte(int v);
     bool FollowRetMark() const { return FFollowRetMark; }
-    void SetFollowRetMark(bool v);
+    void SetFollowRetMark(bool v) { Store(FFollowRetMark, v); }
     bool FollowPunctuation() const { return FFollowPunctuation; }
-    void SetFollowPunctuation(bool v);
+    void SetFollowPunctuation(bool v) { Store(FFollowPunctuation, v); }
     const std::string& PunctuationStr() const { return FPunctuationStr; }
-    void SetPunctuationStr(const std::string& v);
+    void SetPunctuationStr(const std::string& v) { Store(FPunctuationStr, *FPunctuationSet, v); }
     bool Leading() const { return FLeading; }
-    void SetLeading(bool v);
+    void SetLeading(bool v) { Store(FLeading, v); }
     const std::string& FollowStr() const { return FFollowStr; }
-    void SetFollowStr(const std::string& v);
+    void SetFollowStr(const std::string& v) { Store(FFollowStr, *FFollowSet, v); }
     const std::string& LeadStr() const { return FLeadStr; }
-    void SetLeadStr(const std::string& v);
+    void SetLeadStr(const std::string& v) { Store(FLeadStr, *FLeadSet, v); }
     bool WordBreak() const { return FWordBreak; }
-    void SetWordBreak(bool v);
+    void SetWordBreak(bool v) { Store(FWordBreak, v); }
 
     // Copies all eight values and notifies once.
     void Assign(const TEditorWrapOption& source);
@@ -53,6 +53,9 @@ public:
     static constexpr int MaxWrapByte = 250;
 
 private:
+    void Store(bool& field, bool v);
+    void Store(std::string& field, TSjisCharSet& set, const std::string& v);
+
     int FWrapByte = 80;
     bool FFollowRetMark = false;
     bool FFollowPunctuation = false;

@@ -39,6 +39,22 @@ inline std::string Repeat(const std::string& s, int n)
     return out;
 }
 
+// The text as it reads back: CR LF, lone CR and lone LF all become CR LF.
+inline std::string Normalised(const std::string& s)
+{
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            out += "\r\n";
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
+                ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
 // Some CP932 characters, spelled as bytes.
 inline const std::string kKanji = "\x8A\xBF";     // 漢
 inline const std::string kKanjiSo = "\x83\x5C";   // ソ (trail byte 0x5C, a backslash alone)

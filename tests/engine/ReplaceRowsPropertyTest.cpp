@@ -10,21 +10,6 @@ using namespace enginetest;
 namespace {
 
 // What the text must read after splicing `text` over a byte range: incoming CR LF, lone CR
-// and lone LF all read back as CR LF.
-std::string Normalised(const std::string& s)
-{
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            out += "\r\n";
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
 
 struct Random {
     std::mt19937 rng;

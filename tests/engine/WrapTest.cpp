@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "EngineTestUtil.h"
 
 using namespace enginetest;
@@ -130,6 +132,71 @@ TEST_F(Wrapped, CountWrapRowsAgreesWithWrapLine)
         e.ListRows().WrapLine(line, rows);
         EXPECT_EQ(e.ListRows().CountWrapRows(line), rows.Count()) << line;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Bytes of the characters whose first cell is at or before `cell` (1-based).
+int BytesUpTo(std::string_view text, const std::string& kinds, int cell)
+{
+    int bytes = 0;
+    for (int c = 1; c <= cell && c <= static_cast<int>(kinds.size()) - 1; ++c)
+        if (kinds[static_cast<std::size_t>(c - 1)] != '3' && kinds[static_cast<std::size_t>(c - 1)] != '0')
+            ++bytes;
+    (void)text;
+    return bytes;
+}
+
+TEST(CellWalker, ByteCountMatchesTheCellWhicheverWayItMoves)
+{
+    TEditor e;
+    std::mt19937 rng(5);
+    const std::vector<std::string> pieces = {"a", " ", "\t", kKanji, kOpenQuote, ".", "\xB1"};
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        for (int i = 0; i < 30; ++i)
+            text += pieces[rng() % pieces.size()];
+        std::string kinds = e.CellKinds(text);
+        TEditorAttributeArray w;
+        w.Reset(text, kinds);
+        for (int step = 0; step < 200; ++step) {
+            switch (rng() % 4) {
+            case 0: w.Next(); break;
+            case 1: w.Prev(); break;
+            case 2: w.PrevWholeChar(); break;
+            default: w.MoveTo(1 + static_cast<int>(rng() % (kinds.size() + 2))); break;
+            }
+            ASSERT_EQ(w.ByteCount(), BytesUpTo(text, kinds, w.Cell())) << "round " << round << " cell " << w.Cell();
+            // The character under the walker starts where the count says.
+            std::string_view ch = w.CurrentChar();
+            if (w.Kind() != '0') {
+                ASSERT_FALSE(ch.empty());
+            }
+        }
+    }
+}
+
+TEST(CellWalker, TabStopsFollowTheTabWidth)
+{
+    TEditor e;
+    e.Caret().SetTabSpaceCount(5);
+    EXPECT_EQ(e.Caret().TabSpaceCount(), 4);
+    e.Caret().SetTabSpaceCount(1);
+    EXPECT_EQ(e.Caret().TabSpaceCount(), 2);
+    e.Caret().SetTabSpaceCount(9);
+    EXPECT_EQ(e.Caret().TabSpaceCount(), 8);
+    e.Caret().SetTabSpaceCount(4);
+    EXPECT_EQ(e.StrWidth("ab\tc"), 5);
+    // While wrapping, a new tab width rebuilds the rows.
+    e.WrapOption().SetWrapByte(20);
+    e.SetWordWrap(true);
+    e.Lines().SetTextStr("\t\t\t\tab");
+    EXPECT_EQ(e.RowCount(), 1);
+    // At 8 the third tab stops at the edge (4 cells) and the row ends in its fill.
+    e.Caret().SetTabSpaceCount(8);
+    EXPECT_EQ(Dump(e), (std::vector<std::string>{"\t\t\t|Wrapped", "\tab|Eof"}));
 }
 
 } // namespace

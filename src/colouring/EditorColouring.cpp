@@ -1,0 +1,116 @@
+#include "colouring/EditorColouring.h"
+
+#include "colouring/ParseRows.h"
+
+TEditorColouring::TEditorColouring(TEditor& editor)
+    : FEditor(editor)
+{
+    FView.OnChange = [this](TObject*) { ColouringChanged(); };
+    FCache.OnInvalidateRow = [this](int row) {
+        if (OnInvalidateRow) {
+            OnInvalidateRow(row);
+        }
+    };
+    FEditor.SetRowStateHook(this);
+}
+
+TEditorColouring::~TEditorColouring()
+{
+    if (FEditor.RowStateHook() == this) {
+        FEditor.SetRowStateHook(nullptr);
+    }
+    if (FFountain) {
+        FFountain->RemoveChangeHandler(MakeMethod<&TEditorColouring::FountainChanged>(this));
+        FFountain->RemoveFreeNotification(MakeMethod<&TEditorColouring::FountainFreed>(this));
+    }
+    FView.OnChange = nullptr;
+}
+
+TFountain& TEditorColouring::ActiveFountain()
+{
+    if (FFountain) {
+        return *FFountain;
+    }
+    return FView.Fountain();
+}
+
+void TEditorColouring::SetFountain(TFountain* fountain)
+{
+    if (fountain == FFountain) {
+        return;
+    }
+    if (fountain) {
+        fountain->CreateParser(); // a fountain without a tokenizer is refused here, not mid-edit
+    }
+    if (FFountain) {
+        FFountain->RemoveChangeHandler(MakeMethod<&TEditorColouring::FountainChanged>(this));
+        FFountain->RemoveFreeNotification(MakeMethod<&TEditorColouring::FountainFreed>(this));
+    }
+    FFountain = fountain;
+    if (FFountain) {
+        FFountain->AddChangeHandler(MakeMethod<&TEditorColouring::FountainChanged>(this));
+        FFountain->AddFreeNotification(MakeMethod<&TEditorColouring::FountainFreed>(this));
+    }
+    ColouringChanged();
+}
+
+void TEditorColouring::SetReserveWordList(const TReserveWordList& words)
+{
+    TReserveWordList& mine = FView.Fountain().ReserveWordList();
+    if (mine.SameWords(words)) {
+        return;
+    }
+    mine.Assign(words); // the View hears of it and recomputes
+}
+
+void TEditorColouring::FountainChanged(TObject*)
+{
+    ColouringChanged();
+}
+
+void TEditorColouring::FountainFreed(TObject* sender)
+{
+    if (sender == FFountain) {
+        FFountain = nullptr;
+        ColouringChanged();
+    }
+}
+
+void TEditorColouring::ColouringChanged()
+{
+    InitRowStates();
+    if (OnRepaint) {
+        OnRepaint();
+    }
+}
+
+void TEditorColouring::SetLoading(bool v)
+{
+    if (FLoading == v) {
+        return;
+    }
+    FLoading = v;
+    if (!FLoading) {
+        ColouringChanged();
+    }
+}
+
+void TEditorColouring::InitRowStates()
+{
+    if (FLoading) {
+        return;
+    }
+    TParseRowsOf<TEditorScreenStrings> rows(FEditor.ListRows());
+    auto parser = CreateParser();
+    FCache.InitRowStates(rows, *parser, FTopRow);
+}
+
+int TEditorColouring::UpdateRowStates(int row, bool notify)
+{
+    TParseRowsOf<TEditorScreenStrings> rows(FEditor.ListRows());
+    if (row < 0 || row >= rows.Count()) {
+        return 0;
+    }
+    auto parser = CreateParser();
+    return FCache.UpdateRowStates(rows, *parser, row, notify);
+}

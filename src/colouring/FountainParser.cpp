@@ -1,0 +1,690 @@
+#include "colouring/FountainParser.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "colouring/Cp932Bytes.h"
+#include "colouring/Fountain.h"
+#include "colouring/FountainErrors.h"
+
+namespace {
+
+using ByteSet = std::array<bool, 256>;
+
+constexpr ByteSet MakeSet(std::string_view chars, bool alnum)
+{
+    ByteSet set{};
+    for (char c : chars) {
+        set[static_cast<unsigned char>(c)] = true;
+    }
+    if (alnum) {
+        for (int c = '0'; c <= '9'; ++c) set[c] = true;
+        for (int c = 'A'; c <= 'Z'; ++c) set[c] = true;
+        for (int c = 'a'; c <= 'z'; ++c) set[c] = true;
+    }
+    return set;
+}
+
+constexpr ByteSet kMailChars = MakeSet("!$%&*,-./;=?@^_~", true);
+constexpr ByteSet kUrlChars = MakeSet("#%&+-./:=?_~", true);
+constexpr ByteSet kWordChars = MakeSet("_", true);
+
+constexpr ByteSet MakeBlanks()
+{
+    ByteSet set{};
+    for (int c = 0x01; c <= 0x20; ++c) {
+        set[c] = c != 0x09;
+    }
+    return set;
+}
+constexpr ByteSet kBlanks = MakeBlanks();
+
+constexpr bool In(unsigned char c, unsigned lo, unsigned hi) { return c >= lo && c <= hi; }
+
+// 'ー' and '－', which continue hiragana and katakana runs.
+constexpr bool IsProlong(unsigned char lead, unsigned char trail)
+{
+    return lead == 0x81 && (trail == 0x5B || trail == 0x7C);
+}
+
+constexpr std::size_t kPadding = 4; // NUL bytes after the text
+
+// Steps over bytes of a class. Works on a local copy of the position: the compiler cannot
+// keep a member pointer in a register across byte loads.
+template <class Pred>
+const char* SkipWhile(const char* p, Pred inClass)
+{
+    while (inClass(static_cast<unsigned char>(*p))) {
+        ++p;
+    }
+    return p;
+}
+
+} // namespace
+
+TFountainParser::TFountainParser(TFountain* fountain)
+    : fFountain(fountain)
+{
+    if (!fountain) {
+        throw EFountainError("TFountainParser.Create need instance of TFountain");
+    }
+    InitTables();
+    StartRow({}, TRowParseState::First());
+}
+
+void TFountainParser::InitTables()
+{
+    using P = TFountainParser;
+    for (int c = 0; c < 256; ++c) {
+        const auto b = static_cast<unsigned char>(c);
+        TScanProc proc = &P::ScanSymbol;
+        if (b == 0x00) proc = &P::ScanEnd;
+        else if (b == 0x09) proc = &P::ScanTab;
+        else if (b == 0x0A) proc = &P::ScanLineFeed;
+        else if (b == 0x0D) proc = &P::ScanCarriageReturn;
+        else if (cp932::IsDigit(b)) proc = &P::ScanNumber;
+        else if (kWordChars[b]) proc = &P::ScanWord;
+        else if (b == 0x81 || In(b, 0x84, 0x87)) proc = &P::ScanWideSymbol;
+        else if (b == 0x82 || b == 0x83) proc = &P::ScanWideRun;
+        else if (cp932::IsKanjiLead(b)) proc = &P::ScanKanji;
+        else if (In(b, 0xA1, 0xA5)) proc = &P::ScanHalfKanaSymbol;
+        else if (In(b, 0xA6, 0xDF)) proc = &P::ScanHalfKana;
+        fCharTable[c] = proc;
+        fContTable[c] = &P::ScanSymbol;
+    }
+    fContTable[tokInteger] = &P::ScanNumber;
+    fContTable[tokFloat] = &P::ScanNumber;
+    fContTable[tokBracketed] = &P::ScanBracketed;
+    fContTable[tokLineComment] = &P::ScanLineComment;
+    fContTable[tokReserved] = &P::ContinueReserved;
+    fContTable[tokWord] = &P::ScanWord;
+    fContTable[tokWideSymbol] = &P::ScanWideSymbol;
+    for (int k = tokWideDigits; k <= tokKatakana; ++k) {
+        fContTable[k] = &P::ScanWideRun;
+    }
+    fContTable[tokKanji] = &P::ScanKanji;
+    fContTable[tokHalfKanaSymbol] = &P::ScanHalfKanaSymbol;
+    fContTable[tokHalfKana] = &P::ScanHalfKana;
+    fContTable[tokUrl] = &P::ScanUrl;
+    fContTable[tokMail] = &P::ScanMail;
+    fContTable[tokHexNumber] = &P::ScanHexDigits;
+    fContTable[tokSingleQuoted] = &P::ScanSingleQuoted;
+    fContTable[tokDoubleQuoted] = &P::ScanDoubleQuoted;
+}
+
+void TFountainParser::LoadBrackets()
+{
+    std::fill(std::begin(fBracketFirst), std::end(fBracketFirst), false);
+    const auto& brackets = fFountain->Brackets();
+    fBracketCount = std::min(brackets.Count(), kMaxBrackets);
+    for (int i = 0; i < fBracketCount; ++i) {
+        const auto& item = *brackets.Items(i);
+        fBrackets[i] = {item.LeftBracket(), item.RightBracket()};
+        if (!fBrackets[i].Left.empty()) {
+            fBracketFirst[static_cast<unsigned char>(fBrackets[i].Left[0])] = true;
+        }
+    }
+}
+
+TFountainParser::TBracketView TFountainParser::Bracket(int index) const
+{
+    if (index < 0 || index >= fBracketCount) {
+        return {};
+    }
+    return fBrackets[index];
+}
+
+void TFountainParser::StartRow(std::string_view text, const TRowParseState& state)
+{
+    // A NUL inside the row ends it; the copy gets NUL padding so that scanners may look one
+    // byte ahead without bounds checks.
+    const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
+    if (nul) {
+        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    }
+    if (fCapacity < text.size() + kPadding) {
+        fCapacity = std::max(text.size() + kPadding, fCapacity * 2);
+        fBuffer = std::make_unique<char[]>(fCapacity);
+    }
+    char* buf = fBuffer.get();
+    if (!text.empty()) {
+        std::memcpy(buf, text.data(), text.size());
+    }
+    std::memset(buf + text.size(), 0, kPadding);
+    fRowStart = fPos = fTokenStart = buf;
+    fEnd = buf + text.size();
+
+    fTokenBracket = -2;
+    // A state that was never computed (-2) holds no open region.
+    fOpenBracket = state.OpenBracket < -1 ? -1 : state.OpenBracket;
+    fAuxIndex = state.AuxIndex;
+    fAuxFlags = state.AuxFlags;
+    fCarryBytes = state.CarryBytes;
+    fCarryKind = state.CarryToken;
+    fContinued = false;
+    fToken = tokEnd;
+    fMailFailEnd = nullptr;
+    if (fFountain->Version() != fFountainVersion ||
+        fFountain->Brackets().Version() != fBracketVersion) {
+        fFountainVersion = fFountain->Version();
+        fBracketVersion = fFountain->Brackets().Version();
+        LoadBrackets();
+        SettingsChanged();
+        InitDispatchBytes();
+    }
+}
+
+int TFountainParser::NextToken()
+{
+    SkipSpaces();
+    fTokenStart = fPos;
+    fContinued = fCarryKind != 0;
+    const unsigned char c = Cur();
+    if (IsEndByte(c)) {
+        fToken = tokEnd;
+    } else if (fCarryKind != 0) {
+        ContinueCarried();
+    } else if (fOpenBracket < 0) {
+        // Where no rule can start, DispatchToken would only look the byte up in the table.
+        if (fDispatchAt[c]) {
+            DispatchToken();
+        } else {
+            RunCharTable();
+        }
+    } else {
+        ScanBracketed();
+    }
+    if (fToken != tokEnd && fPos == fTokenStart && !fContinued) {
+        // A scanner that consumed nothing would stall the caller's token loop.
+        fPos = std::min(fPos + 1, fEnd);
+        fToken = tokSymbol;
+    }
+    return fToken;
+}
+
+void TFountainParser::SkipSpaces()
+{
+    const char* p = fPos;
+    while (kBlanks[static_cast<unsigned char>(*p)]) {
+        ++p;
+    }
+    fPos = p;
+}
+
+void TFountainParser::AdvanceChar()
+{
+    if (fPos >= fEnd) {
+        return;
+    }
+    fPos += (cp932::IsLeadByte(Cur()) && Next() != 0) ? 2 : 1;
+}
+
+bool TFountainParser::AtText(std::string_view s) const
+{
+    return s.empty() || (static_cast<std::size_t>(fEnd - fPos) >= s.size() &&
+                         std::memcmp(fPos, s.data(), s.size()) == 0);
+}
+
+void TFountainParser::ContinueCarried()
+{
+    if (fCarryBytes > 0) {
+        fToken = fCarryKind;
+        // The count is measured from the row start; blanks skipped before the piece are part
+        // of it, so the piece ends at row start + count, not at the position + count.
+        const auto count = std::min<std::ptrdiff_t>(fCarryBytes, fEnd - fRowStart);
+        fPos = std::max(fPos, fRowStart + count);
+        if (fToken == tokBracketed) {
+            fTokenBracket = fOpenBracket;
+            fOpenBracket = -1;
+        }
+    } else {
+        const int kind = fCarryKind;
+        (this->*(kind > 0 && kind < 256 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
+    }
+    fCarryKind = 0;
+    fCarryBytes = 0;
+}
+
+void TFountainParser::InitDispatchBytes()
+{
+    std::copy(std::begin(fBracketFirst), std::end(fBracketFirst), std::begin(fDispatchAt));
+}
+
+void TFountainParser::DispatchToken()
+{
+    if (fOpenBracket == -1 && fBracketFirst[Cur()] && MatchLeftBracket()) {
+        ScanBracketed();
+    } else {
+        RunCharTable();
+    }
+}
+
+bool TFountainParser::MatchLeftBracket()
+{
+    if (!fBracketFirst[Cur()]) {
+        return false;
+    }
+    for (int i = 0; i < fBracketCount; ++i) {
+        const auto left = fBrackets[i].Left;
+        if (!left.empty() && AtText(left)) {
+            fOpenBracket = i;
+            fPos += left.size();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFountainParser::ScanBracketed()
+{
+    const auto right = Bracket(fOpenBracket).Right;
+    if (right.empty()) {
+        fToken = tokEnd;
+        return;
+    }
+    fToken = tokBracketed;
+    fTokenBracket = fOpenBracket;
+    const char first = right[0];
+    const char* p = fPos;
+    for (;;) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (IsEndByte(c)) {
+            fPos = p;
+            return; // the region stays open into the next row
+        }
+        if (*p == first && static_cast<std::size_t>(fEnd - p) >= right.size() &&
+            std::memcmp(p, right.data(), right.size()) == 0) {
+            fPos = p + right.size();
+            fOpenBracket = -1;
+            return;
+        }
+        p += (cp932::IsLeadByte(c) && p[1] != 0) ? 2 : 1;
+    }
+}
+
+bool TFountainParser::MatchMail()
+{
+    const char* p = fPos;
+    auto c = static_cast<unsigned char>(*p);
+    if (!kMailChars[c] || c == '@' || p < fMailFailEnd) {
+        return false;
+    }
+    bool seenAt = false;
+    for (;; ++p) {
+        c = static_cast<unsigned char>(*p);
+        if (!kMailChars[c]) {
+            fMailFailEnd = p;
+            return false;
+        }
+        if (c == '@') {
+            seenAt = true;
+        } else if (c == '.' && seenAt) {
+            fPos = p + 1;
+            return true;
+        }
+    }
+}
+
+void TFountainParser::ScanMail()
+{
+    fToken = tokMail;
+    fPos = SkipWhile(fPos, [](unsigned char c) { return kMailChars[c]; });
+}
+
+bool TFountainParser::MatchUrl()
+{
+    std::string_view prefix;
+    switch (Cur()) {
+    case 'f':
+        prefix = "ftp:";
+        break;
+    case 'h':
+        prefix = AtText("http:") ? "http:" : "https:";
+        break;
+    case 'w':
+        prefix = "www.";
+        break;
+    default:
+        return false;
+    }
+    if (!AtText(prefix)) {
+        return false;
+    }
+    fPos += prefix.size();
+    return true;
+}
+
+void TFountainParser::ScanUrl()
+{
+    fToken = tokUrl;
+    fPos = SkipWhile(fPos, [](unsigned char c) { return kUrlChars[c]; });
+}
+
+void TFountainParser::ContinueReserved()
+{
+    RunCharTable();
+    fToken = tokReserved;
+}
+
+void TFountainParser::ScanEnd()
+{
+    fToken = tokEnd;
+}
+
+void TFountainParser::ScanTab()
+{
+    fToken = tokTab;
+    if (Cur() == 0x09) {
+        ++fPos;
+    }
+}
+
+void TFountainParser::ScanLineFeed()
+{
+    fToken = tokEnd;
+    if (Cur() == '\n') {
+        ++fPos;
+    }
+}
+
+void TFountainParser::ScanCarriageReturn()
+{
+    fToken = tokEnd;
+    if (Cur() == '\r') {
+        ++fPos;
+        if (Cur() == '\n') {
+            ++fPos;
+        }
+    }
+}
+
+void TFountainParser::ScanLineComment()
+{
+    fToken = tokLineComment;
+    fPos = SkipWhile(fPos, [](unsigned char c) { return !IsEndByte(c); });
+}
+
+void TFountainParser::ScanHexDigits()
+{
+    fToken = tokHexNumber;
+    fPos = SkipWhile(fPos, cp932::IsHexDigit);
+}
+
+void TFountainParser::ScanExponent()
+{
+    ++fPos; // 'E' or 'e'
+    if (Cur() == '+' || Cur() == '-') {
+        ++fPos;
+    }
+    while (cp932::IsDigit(Cur())) {
+        ++fPos;
+    }
+}
+
+void TFountainParser::ScanNumber()
+{
+    fToken = tokInteger;
+    fPos = SkipWhile(fPos, cp932::IsDigit);
+    const unsigned char c = Cur();
+    if (c == '.') {
+        fToken = tokFloat;
+        const unsigned char n = Next();
+        if (cp932::IsDigit(n)) {
+            ++fPos;
+            while (cp932::IsDigit(Cur())) {
+                ++fPos;
+            }
+            if (Cur() == 'E' || Cur() == 'e') {
+                ScanExponent();
+            }
+        } else if (n == 'E' || n == 'e') {
+            ++fPos;
+            ScanExponent();
+        }
+    } else if (c == 'E' || c == 'e') {
+        fToken = tokFloat;
+        ScanExponent();
+    }
+}
+
+void TFountainParser::ScanWord()
+{
+    fToken = tokWord;
+    const char* p = fPos;
+    while (kWordChars[static_cast<unsigned char>(*p)]) {
+        ++p;
+    }
+    fPos = p;
+}
+
+void TFountainParser::ScanWideSymbol()
+{
+    fToken = tokWideSymbol;
+    const unsigned char lead = Cur();
+    const unsigned char trail = Next();
+    const bool wide = lead == 0x81 || In(lead, 0x84, 0x87) ||
+                      (lead == 0x83 && In(trail, 0x97, 0xF0)) ||
+                      (lead == 0x82 && (In(trail, 0x40, 0x4E) || In(trail, 0x59, 0x5F) ||
+                                        In(trail, 0x7A, 0x80) || In(trail, 0x9B, 0x9E) ||
+                                        trail >= 0xF2));
+    if (wide) {
+        fPos += trail != 0 ? 2 : 1; // a lead byte at the very end stands alone
+    }
+}
+
+void TFountainParser::ScanWideRun()
+{
+    const unsigned char lead = Cur();
+    const unsigned char trail = Next();
+    if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1) || (lead != 0x82 && lead != 0x83)) {
+        // Not a character of these rows: the lead byte alone.
+        fToken = tokSymbol;
+        ++fPos;
+        return;
+    }
+    auto runOf = [this](auto inRun) {
+        const char* p = fPos + 2;
+        while (inRun(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
+            p += 2;
+        }
+        fPos = p;
+    };
+    if (lead == 0x82 && In(trail, 0x4F, 0x58)) {
+        fToken = tokWideDigits;
+        runOf([](unsigned char l, unsigned char t) {
+            return (l == 0x82 && In(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
+        });
+    } else if (lead == 0x82 && (In(trail, 0x60, 0x79) || In(trail, 0x81, 0x9A))) {
+        fToken = tokWideLatin;
+        runOf([](unsigned char l, unsigned char t) {
+            return l == 0x82 && (In(t, 0x60, 0x79) || In(t, 0x81, 0x9A));
+        });
+    } else if (lead == 0x82 && In(trail, 0x9F, 0xF1)) {
+        fToken = tokHiragana;
+        runOf([](unsigned char l, unsigned char t) {
+            return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
+        });
+    } else if (lead == 0x83 && In(trail, 0x40, 0x96)) {
+        fToken = tokKatakana;
+        runOf([](unsigned char l, unsigned char t) {
+            return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
+        });
+    } else {
+        fToken = tokWideSymbol;
+        fPos += 2;
+    }
+}
+
+void TFountainParser::ScanKanji()
+{
+    fToken = tokKanji;
+    const char* p = fPos;
+    while (cp932::IsKanjiLead(static_cast<unsigned char>(*p))) {
+        p += p[1] != 0 ? 2 : 1;
+    }
+    fPos = p;
+}
+
+void TFountainParser::ScanHalfKanaSymbol()
+{
+    fToken = tokHalfKanaSymbol;
+    if (In(Cur(), 0xA1, 0xA5)) {
+        ++fPos;
+    }
+}
+
+void TFountainParser::ScanHalfKana()
+{
+    fToken = tokHalfKana;
+    fPos = SkipWhile(fPos, [](unsigned char c) { return In(c, 0xA6, 0xDF); });
+}
+
+void TFountainParser::ScanSymbol()
+{
+    fToken = tokSymbol;
+    if (!IsEndByte(Cur())) {
+        ++fPos;
+    }
+}
+
+void TFountainParser::ScanQuoted(char quote)
+{
+    const char* p = fPos;
+    if (!fContinued && *p == quote) {
+        ++p; // the opening quote
+    }
+    for (;;) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (IsEndByte(c)) {
+            break; // still open at the row end
+        }
+        if (*p == quote) {
+            ++p;
+            if (*p != quote) {
+                break;
+            }
+            ++p; // a doubled quote stands for one
+            continue;
+        }
+        p += (cp932::IsLeadByte(c) && p[1] != 0) ? 2 : 1;
+    }
+    fPos = p;
+}
+
+void TFountainParser::ScanSingleQuoted()
+{
+    fToken = tokSingleQuoted;
+    ScanQuoted('\'');
+}
+
+void TFountainParser::ScanDoubleQuoted()
+{
+    fToken = tokDoubleQuoted;
+    ScanQuoted('"');
+}
+
+bool TFountainParser::IsReservedWord()
+{
+    if (fContinued || fToken == tokEnd || fToken == tokBracketed || fToken == tokLineComment) {
+        return false;
+    }
+    return fFountain->ReserveWordList().Contains(TokenString());
+}
+
+int TFountainParser::ResolveReserved(int kind)
+{
+    return IsReservedWord() ? tokReserved : kind;
+}
+
+TTokenKinds TFountainParser::RescanKinds() const
+{
+    TTokenKinds kinds;
+    kinds.set(tokLineComment);
+    kinds.set(tokSingleQuoted);
+    kinds.set(tokDoubleQuoted);
+    return kinds;
+}
+
+void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state)
+{
+    if (state.OpenBracket < -1) {
+        state.OpenBracket = -1; // a state never computed holds no open region
+    }
+    const bool wraps = rows.RowEnd(row) == reWrapped;
+    const bool hasNext = row + 1 < rows.Count();
+    if (state.CarryToken == tokLineComment) {
+        // The whole row continues a comment begun above.
+        state.CarryToken = wraps ? tokLineComment : tokEnd;
+        state.CarryBytes = 0;
+        return;
+    }
+    const std::string_view text = rows.Get(row);
+    const int len = static_cast<int>(text.size());
+    std::string_view scan = text;
+    if (wraps && hasNext) {
+        // A token cut by the wrap is scanned whole.
+        const std::string_view next = rows.Get(row + 1);
+        fJoined.assign(text);
+        fJoined.append(next);
+        scan = fJoined;
+    }
+
+    int lastBracket = state.OpenBracket;
+    int lastAux = state.AuxIndex;
+    int lastKind = tokEnd;
+    int openBracket = state.OpenBracket;
+    int auxIndex = state.AuxIndex;
+    int auxFlags = state.AuxFlags;
+    StartRow(scan, state);
+    const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
+    for (int kind = NextToken(); kind != tokEnd; kind = NextToken()) {
+        if (fTokenStart >= rowEnd) {
+            // Begins in the next row: what it opens belongs to that row's own scan.
+            break;
+        }
+        lastKind = kind;
+        openBracket = fOpenBracket;
+        if (kind == tokBracketed) {
+            lastBracket = fTokenBracket;
+        }
+        lastAux = fAuxIndex;
+        if (fPos > rowEnd) {
+            break;
+        }
+        auxIndex = fAuxIndex;
+        auxFlags = fAuxFlags;
+    }
+    state.OpenBracket = openBracket;
+    state.AuxIndex = auxIndex;
+    state.AuxFlags = auxFlags;
+    const int end = TokenPosition() + TokenLength();
+    state.CarryBytes = 0;
+    state.CarryToken = tokEnd;
+    if (TokenPosition() >= len || end <= len) {
+        return;
+    }
+
+    // The last token begins in this row and ends in the next.
+    state.AuxIndex = lastAux;
+    const int full = static_cast<int>(fEnd - fRowStart);
+    const int carried = end - len;
+    if (lastKind == tokBracketed && state.OpenBracket == -1) {
+        // The region closed inside the crossing token: the next row starts inside it, and
+        // when the closing bracket itself is cut its tail is carried by count.
+        state.OpenBracket = lastBracket;
+        if (carried < static_cast<int>(Bracket(lastBracket).Right.size()) && carried <= 255) {
+            state.CarryToken = tokBracketed;
+            state.CarryBytes = carried;
+        }
+    } else if (lastKind != tokBracketed) {
+        lastKind = ResolveReserved(lastKind);
+        state.CarryToken = lastKind & 0xFF;
+        const bool nextWraps = rows.RowEnd(row + 1) == reWrapped;
+        if (!RescanKinds().test(static_cast<std::size_t>(lastKind & 0xFF)) &&
+            (end < full || !nextWraps) && carried <= 255) {
+            state.CarryBytes = carried;
+        }
+        // Otherwise the piece's length is unknown and the next row scans it again.
+    }
+}

@@ -1,0 +1,157 @@
+#pragma once
+// The table-driven tokenizer: cuts one screen row of code page 932 text into tokens, and turns
+// the parse state at a row's start into the state at the next row's start, so that bracket
+// regions, comments, strings and words cut by a wrap continue across rows.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "colouring/ParseRows.h"
+#include "colouring/TokenKinds.h"
+#include "engine/RowAttributes.h"
+
+class TFountain;
+class TFountainColor;
+
+class TFountainParser {
+public:
+    using TScanProc = void (TFountainParser::*)();
+
+    // Binds the parser to `fountain`; raises EFountainError when there is none.
+    explicit TFountainParser(TFountain* fountain);
+    virtual ~TFountainParser() = default;
+    TFountainParser(const TFountainParser&) = delete;
+    TFountainParser& operator=(const TFountainParser&) = delete;
+
+    TFountain& Fountain() const { return *fFountain; }
+
+    // Starts scanning `text` (one row; it need not be NUL-terminated: a NUL byte inside it ends
+    // the scan) from the given row-start state.
+    virtual void StartRow(std::string_view text, const TRowParseState& state);
+    // The next token's kind; tokEnd once the row is exhausted.
+    virtual int NextToken();
+
+    int Token() const { return fToken; }
+    int TokenPosition() const { return static_cast<int>(fTokenStart - fRowStart); }
+    int TokenLength() const { return static_cast<int>(fPos - fTokenStart); }
+    std::string_view TokenString() const
+    {
+        return {fTokenStart, static_cast<std::size_t>(fPos - fTokenStart)};
+    }
+    // Colour of the current token, or nullptr for the editor's own colours.
+    virtual const TFountainColor* TokenColor() = 0;
+    virtual bool IsReservedWord();
+    // tokReserved when the current token is a reserved word, else `kind`.
+    virtual int ResolveReserved(int kind);
+    // Kinds continued on the next row by scanning again rather than by a byte count.
+    virtual TTokenKinds RescanKinds() const;
+
+    // Turns `state`, the state at the start of row `row` of `rows`, into the state at the start
+    // of row `row` + 1.
+    virtual void ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state);
+
+    int OpenBracket() const { return fOpenBracket; }
+    int TokenBracketIndex() const { return fTokenBracket; }
+    int AuxIndex() const { return fAuxIndex; }
+    int AuxFlags() const { return fAuxFlags; }
+    // True while the current token continues one begun on the previous row.
+    bool Continued() const { return fContinued; }
+
+protected:
+    virtual void InitTables();
+    virtual void SkipSpaces();
+    virtual bool MatchLeftBracket();
+    virtual void ScanBracketed();
+    virtual bool MatchMail();
+    virtual void ScanMail();
+    virtual bool MatchUrl();
+    virtual void ScanUrl();
+    virtual void ContinueReserved();
+    virtual void ScanEnd();
+    virtual void ScanTab();
+    virtual void ScanLineFeed();
+    virtual void ScanCarriageReturn();
+    virtual void ScanLineComment();
+    virtual void ScanHexDigits();
+    virtual void ScanNumber();
+    virtual void ScanWord();
+    virtual void ScanWideSymbol();
+    virtual void ScanWideRun();
+    virtual void ScanKanji();
+    virtual void ScanHalfKanaSymbol();
+    virtual void ScanHalfKana();
+    virtual void ScanSymbol();
+    virtual void ScanSingleQuoted();
+    virtual void ScanDoubleQuoted();
+    virtual void ContinueCarried();
+    virtual void DispatchToken();
+
+    // Helpers for scanners. The row buffer always ends in NUL bytes, so the byte after any
+    // non-NUL byte may be read.
+    unsigned char Cur() const { return static_cast<unsigned char>(*fPos); }
+    unsigned char Next() const { return static_cast<unsigned char>(fPos[1]); }
+    static bool IsEndByte(unsigned char c) { return c == 0 || c == '\r' || c == '\n'; }
+    // Steps over one character: two bytes after a lead byte, unless the text ends there.
+    void AdvanceChar();
+    // Whether the text at the position begins with `s`.
+    bool AtText(std::string_view s) const;
+    void RunCharTable() { (this->*fCharTable[Cur()])(); }
+    void ScanQuoted(char quote);
+
+    struct TBracketView {
+        std::string_view Left;
+        std::string_view Right;
+    };
+    // Item `index` of the fountain's brackets as seen at the row start; empty strings outside.
+    TBracketView Bracket(int index) const;
+    int BracketCount() const { return fBracketCount; }
+    // Whether a left bracket begins with byte c.
+    bool BracketMayStart(unsigned char c) const { return fBracketFirst[c]; }
+    // The fountain's settings changed since the last row: a derived tokenizer reads the ones
+    // it keeps at hand here (the brackets are already read).
+    virtual void SettingsChanged() {}
+    // Fills fDispatchAt after SettingsChanged. NextToken calls DispatchToken only at a token
+    // starting with a marked byte and goes straight to the character table elsewhere, so a
+    // tokenizer that overrides DispatchToken marks every byte where its rules can start.
+    virtual void InitDispatchBytes();
+    bool fDispatchAt[256] = {};
+
+    TScanProc fCharTable[256];
+    TScanProc fContTable[256];
+
+    const char* fRowStart = nullptr;
+    const char* fPos = nullptr;
+    const char* fTokenStart = nullptr;
+    const char* fEnd = nullptr; // the terminating NUL
+
+    int fOpenBracket = -1;
+    int fTokenBracket = -2;
+    int fAuxIndex = 0;
+    int fAuxFlags = 0;
+    int fCarryKind = 0;
+    int fCarryBytes = 0;
+    bool fContinued = false;
+    int fToken = tokEnd;
+
+private:
+    void LoadBrackets();
+    void ScanExponent();
+
+    TFountain* fFountain;
+    // A failed mail match has looked at the whole run of mail characters up to here, so a
+    // match from any later start inside the run fails too.
+    const char* fMailFailEnd = nullptr;
+    std::unique_ptr<char[]> fBuffer;
+    std::size_t fCapacity = 0;
+    std::string fJoined; // scratch for a wrapped row and its successor
+
+    static constexpr int kMaxBrackets = 14;
+    TBracketView fBrackets[kMaxBrackets];
+    int fBracketCount = 0;
+    bool fBracketFirst[256] = {};
+    // What the brackets and settings were read from; reread when either rises.
+    std::uint64_t fFountainVersion = ~std::uint64_t{0};
+    std::uint64_t fBracketVersion = ~std::uint64_t{0};
+};

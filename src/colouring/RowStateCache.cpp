@@ -1,0 +1,82 @@
+#include "colouring/RowStateCache.h"
+
+#include <algorithm>
+
+#include "colouring/FountainParser.h"
+
+int TRowStateCache::LookAhead() const
+{
+    return 2 * (fScreenHeight / std::max(fRowHeight, 1));
+}
+
+void TRowStateCache::ComputeEnd(TFountainParser& parser, int row, const TParseRows& rows,
+                                TRowParseState& state)
+{
+    ++fParsedRows;
+    parser.ComputeRowEndState(row, rows, state);
+}
+
+void TRowStateCache::InitRowStates(TParseRows& rows, TFountainParser& parser, int topRow)
+{
+    const int count = rows.Count();
+    int last = count - 1;
+    if (!fInitBracketsFull) {
+        const long long ahead = static_cast<long long>(std::max(topRow, 0)) + LookAhead();
+        last = static_cast<int>(std::min<long long>(last, ahead));
+    }
+    // Rows below the computed ones are reset (the loop below stores every other row).
+    const TRowParseState reset = TRowParseState::Reset();
+    for (int r = last + 1; r < count; ++r) {
+        rows.SetParseState(r, reset);
+    }
+    TRowParseState state = TRowParseState::First();
+    for (int r = 0; r <= last; ++r) {
+        rows.SetParseState(r, state);
+        ComputeEnd(parser, r, rows, state);
+    }
+}
+
+int TRowStateCache::UpdateRowStates(TParseRows& rows, TFountainParser& parser, int row,
+                                    bool notify)
+{
+    const int count = rows.Count();
+    if (row < 0 || row >= count) {
+        return 0;
+    }
+    // Start from the nearest row above whose state is known.
+    TRowParseState state = TRowParseState::First();
+    int start = 0;
+    for (int k = row - 1; k >= 0; --k) {
+        const TRowParseState stored = rows.ParseState(k);
+        if (stored.OpenBracket != -2) {
+            state = stored;
+            ComputeEnd(parser, k, rows, state);
+            start = k + 1;
+            break;
+        }
+    }
+    const int last = static_cast<int>(
+        std::min<long long>(count - 1, static_cast<long long>(row) + LookAhead()));
+    int changed = 0;
+    for (int r = start; r <= last; ++r) {
+        if (rows.ParseState(r) == state) {
+            return changed; // everything below is already consistent
+        }
+        rows.SetParseState(r, state);
+        if (notify) {
+            ++changed;
+            if (OnInvalidateRow) {
+                OnInvalidateRow(r);
+            }
+        }
+        ComputeEnd(parser, r, rows, state);
+    }
+    // The states below `last` may all be stale now; they are computed again when needed.
+    const TRowParseState reset = TRowParseState::Reset();
+    for (int r = last + 1; r < count; ++r) {
+        if (rows.ParseState(r).OpenBracket != -2) {
+            rows.SetParseState(r, reset);
+        }
+    }
+    return changed;
+}
