@@ -597,7 +597,8 @@ void TEditorScreenStrings::SaveRows(int first, int count, TUndoData& e) const
     e.OldText = LineText(first, count, nullptr, &e.OldEnd);
     e.OldRows.clear();
     for (int r = first; r < first + count && r < Count(); ++r)
-        e.OldRows.push_back(static_cast<std::uint32_t>(RowLength(r)));
+        e.OldRows.push_back(static_cast<std::uint32_t>(RowLength(r)) |
+                            (RowEnd(r) == reBreak ? TUndoData::kRowBreak : 0));
 }
 
 void TEditorScreenStrings::Restore(const TUndoData& e, TUndoData& reverse)
@@ -617,13 +618,13 @@ void TEditorScreenStrings::Restore(const TUndoData& e, TUndoData& reverse)
         TEditorStringList scratch;
         TTextChunk* chunk = TTextChunk::Make(e.OldText);
         std::size_t at = 0;
-        for (std::uint32_t len : e.OldRows) {
+        for (std::uint32_t word : e.OldRows) {
+            const std::size_t len = word & ~TUndoData::kRowBreak;
             int r = scratch.Count();
             scratch.InsertEmpty(r, 1);
             scratch.SetSpan(r, chunk, at, std::min<std::size_t>(len, e.OldText.size() - at));
             at = std::min(at + len, e.OldText.size());
-            // Rows never hold a line break, so one after the row's bytes is its own.
-            bool brk = e.OldText.compare(at, 2, "\r\n") == 0;
+            const bool brk = (word & TUndoData::kRowBreak) != 0 && e.OldText.compare(at, 2, "\r\n") == 0;
             scratch.SetRowEnd(r, brk ? reBreak : reWrapped);
             if (brk)
                 at += 2;

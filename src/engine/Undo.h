@@ -19,8 +19,10 @@ struct TUndoData {
     // The byte length of each old row. Undo puts back exactly these rows: re-wrapping the old
     // text could make a different number of rows (rows rebuilt from the middle of a line
     // need not break where a fresh wrap would), and then every older entry's row numbers
-    // would point at the wrong rows.
+    // would point at the wrong rows. The top bit marks a row that ends with a line break: an
+    // empty row after a line that filled its row exactly makes the text alone ambiguous.
     std::vector<std::uint32_t> OldRows;
+    static constexpr std::uint32_t kRowBreak = 0x80000000u;
 };
 
 // An ordered list that owns its entries and can drop its oldest one cheaply.
