@@ -394,3 +394,28 @@ TEST(SharedRows, EveryEditorKeepsItsOwnCaretAndSelection)
 }
 
 } // namespace
+
+namespace {
+
+TEST(UndoOfEdits, RestoresTheRowsOfALineThatFillsItsRowsExactly)
+{
+    // 20 cells wrapped at 20: the line's rows are the full row and an empty one.
+    THostedEditor t(Repeat("a", 20) + "\r\nx");
+    t.e.WrapOption().SetWrapByte(20);
+    t.e.SetWordWrap(true);
+    const std::vector<std::string> rows = Dump(t.e);
+    ASSERT_EQ(rows, (std::vector<std::string>{Repeat("a", 20) + "|Wrapped", "|Break", "x|Eof"}));
+    t.e.SetOverWrite(true);
+    t.Caret(0, 5);
+    t.e.TypeText("b");
+    t.e.Undo();
+    EXPECT_EQ(Dump(t.e), rows);
+    t.e.SetOverWrite(false);
+    t.Caret(0, 5);
+    t.e.DeleteChar();
+    t.e.Undo();
+    EXPECT_EQ(Dump(t.e), rows);
+    EXPECT_EQ(t.Text(), Repeat("a", 20) + "\r\nx");
+}
+
+} // namespace
