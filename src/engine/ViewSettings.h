@@ -28,8 +28,6 @@ protected:
     }
 };
 
-enum TEditorFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-
 class TEditorFont : public TEditorSettings {
 public:
     TEditorFont();
@@ -41,6 +39,7 @@ public:
     void SetHeight(int v) { Store(FHeight, v); }
     TColor Color() const { return FColor; }
     void SetColor(TColor v) { Store(FColor, v); }
+    // Bits: bold 1, italic 2, underline 4, strike-out 8.
     std::uint8_t Style() const { return FStyle; }
     void SetStyle(std::uint8_t v) { Store(FStyle, v); }
     void Assign(const TEditorFont& source);
