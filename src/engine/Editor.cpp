@@ -212,7 +212,9 @@ void TEditor::EndCompound()
 
 void TEditor::RowsChanged(const TLastChange& change, bool all)
 {
+    const int row = FRow, top = FTopRow;
     PullIntoRows();
+    // An editor that is not itself editing may have had the text moved under its caret.
     if (FUpdating == 0)
         KeepCaretInText();
     if (FSelState != 0)
@@ -229,6 +231,8 @@ void TEditor::RowsChanged(const TLastChange& change, bool all)
         if (OnChange)
             OnChange(this);
     }
+    if (FUpdating == 0 && (FCaretDirty || row != FRow || top != FTopRow))
+        DoCaretMoved();
 }
 
 void TEditor::RowsRebuilt()
@@ -244,6 +248,7 @@ void TEditor::RowsRebuilt()
 
 void TEditor::ResetCaret()
 {
+    FCaretDirty = true;
     FRow = 0;
     FCol = 0;
     FColKept = false;

@@ -376,6 +376,7 @@ void TEditor::DoCaretMoved()
 {
     if (FUpdating > 0)
         return;
+    FCaretDirty = false;
     CreateCaretShape();
     ScrollCaretIntoView();
     SetCaretPosition();

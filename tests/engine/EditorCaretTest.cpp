@@ -166,6 +166,15 @@ TEST(CaretMoved, ScrollsTheCaretIntoView)
     e.SetFocused(true);
     const TEditorMetrics& m = e.Metrics();
     EXPECT_EQ(t.host.CaretPos, (TPoint{m.TextLeft + 20 * m.ColWidth, m.TopOffset}));
+
+    // New text: caret and view back to the top, and the caret is placed there.
+    int moved = 0;
+    e.OnCaretMoved = [&](TObject*) { ++moved; };
+    e.Lines().SetTextStr("new\r\n");
+    EXPECT_EQ(e.TopRow(), 0);
+    EXPECT_EQ(e.TopCol(), 0);
+    EXPECT_EQ(moved, 1);
+    EXPECT_EQ(t.host.CaretPos, (TPoint{m.TextLeft, m.TopOffset}));
 }
 
 TEST(CaretShape, FollowsModeStyleAndTheCharacterUnderTheCaret)

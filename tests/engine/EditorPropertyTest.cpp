@@ -273,7 +273,7 @@ struct Model {
             return text;
         std::string up = Row(r - 1);
         if (End(r - 1) == reWrapped) {
-            const MChar& c = Chars(up).back();
+            const MChar c = Chars(up).back();
             return t.erase(Start(r - 1) + static_cast<std::size_t>(c.byte), static_cast<std::size_t>(c.len));
         }
         return t.erase(Start(r - 1) + up.size(), 2);
