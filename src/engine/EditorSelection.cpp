@@ -158,9 +158,12 @@ void TEditor::SetBoxSelection(bool v)
     if (v == FBoxSelection || FDragging)
         return;
     FBoxSelection = v;
-    if (FSelState == 2)
+    if (FSelState == 2) {
+        // The other form covers other parts of the same rows: repaint them all.
+        const TEditorSelection before = FSel;
         RecomputeSelection(false);
-    else if (FSelState == 1)
+        InvalidateRows(std::min(before.StartRow, FSel.StartRow), std::max(before.EndRow, FSel.EndRow));
+    } else if (FSelState == 1)
         FAnchorCol = v ? FCol : std::min(FCol, RowWidth(FRow));
     DoSelectionModeChange();
 }

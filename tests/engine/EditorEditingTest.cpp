@@ -419,3 +419,36 @@ TEST(UndoOfEdits, RestoresTheRowsOfALineThatFillsItsRowsExactly)
 }
 
 } // namespace
+
+namespace {
+
+TEST(EmptyText, EveryOperationIsSafeAndDoesWhatItWouldOnAnEmptyLine)
+{
+    THostedEditor t;
+    TEditor& e = t.e;
+    e.BackSpace();
+    e.DeleteChar();
+    e.ClearSelection();
+    e.IndentSpace();
+    e.SelectAll();
+    e.CutToClipboard();
+    e.CopyToClipboard();
+    e.InsertText({});
+    e.Undo();
+    EXPECT_EQ(t.Text(), "");
+    EXPECT_EQ(e.SelStart(), 0);
+    EXPECT_EQ(t.host.Clip.WriteCount(), 0);
+    e.Newline();
+    EXPECT_EQ(t.Text(), "\r\n");
+    EXPECT_EQ(e.Row(), 1);
+    e.Undo();
+    EXPECT_EQ(t.Text(), "");
+    t.Caret(0, 2);
+    e.BoxPaste("a\r\nb");
+    EXPECT_EQ(t.Text(), "  a\r\n  b\r\n");
+    e.SetSelStart(-1);
+    e.SetSelLength(1 << 30); // far past the end: up to the end
+    EXPECT_EQ(e.SelText(), t.Text());
+}
+
+} // namespace
