@@ -108,16 +108,6 @@ TEST(CaretRow, ClampsToTheRowsAndTheLineAfterAFinalBreak)
     EXPECT_EQ(empty.e.Row(), 0);
 }
 
-TEST(CaretOptions, TabStopsAreEvenAndBetweenTwoAndEight)
-{
-    TEditorCaret c;
-    const std::pair<int, int> cases[] = {{5, 4}, {1, 2}, {9, 8}, {6, 6}, {-4, 2}};
-    for (auto [in, out] : cases) {
-        c.SetTabSpaceCount(in);
-        EXPECT_EQ(c.TabSpaceCount(), out) << in;
-    }
-}
-
 TEST(CaretMoved, OneNotificationPerOperationAndNoneInsideAnUpdate)
 {
     THostedEditor t("abc\r\ndef\r\n");
