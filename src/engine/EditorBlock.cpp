@@ -69,10 +69,13 @@ void TEditor::PasteFromClipboard()
 
 // ---- box paste
 
-void TEditor::BoxPaste(std::string_view s)
+void TEditor::BoxPaste(std::string_view input)
 {
     if (FReadOnly)
         return;
+    // The caller's text may be a view of rows this changes.
+    const std::string own(input);
+    const std::string_view s = own;
     if (s.empty()) {
         if (Selected())
             ClearSelection();

@@ -62,10 +62,13 @@ void TEditor::Replace(int start, int count, std::string_view text, int base, std
 
 // ---- inserting
 
-void TEditor::InsertText(std::string_view s)
+void TEditor::InsertText(std::string_view input)
 {
     if (FReadOnly)
         return;
+    // The caller's text may be a view of rows this changes.
+    const std::string own(input);
+    const std::string_view s = own;
     if (s.empty()) {
         if (Selected())
             ClearSelection();
@@ -168,10 +171,12 @@ void TEditor::ReplaceSelection(std::string_view s)
     Replace(r1, count, text, base, caret);
 }
 
-void TEditor::TypeText(std::string_view s)
+void TEditor::TypeText(std::string_view input)
 {
-    if (FReadOnly || s.empty())
+    if (FReadOnly || input.empty())
         return;
+    const std::string own(input);
+    const std::string_view s = own;
     if (!FOverWrite || Selected() || FRow >= RowCount() || FCol >= RowWidth(FRow)) {
         InsertText(s);
         return;
@@ -367,7 +372,8 @@ void TEditor::BackSpace()
         if (FList->RowEnd(above) == reWrapped) {
             // The character before the caret on screen is the last of the row above.
             const int q = CharStart(upper, static_cast<int>(upper.size()) - 1);
-            Replace(above, 1, upper.substr(0, static_cast<std::size_t>(q)), base, before + q);
+            // A copy: the view points into the row being replaced.
+            Replace(above, 1, std::string(upper.substr(0, static_cast<std::size_t>(q))), base, before + q);
             return;
         }
         std::string text(upper);

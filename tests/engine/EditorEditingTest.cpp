@@ -13,6 +13,9 @@ TEST(Typing, AFreeCaretPadsTheRowUpToTheCaret)
     t.e.TypeText("x");
     EXPECT_EQ(t.Text(), Repeat(" ", 10) + "x\r\nend\r\n");
     EXPECT_EQ(t.e.Col(), 11);
+    t.Caret(1, 1); // text that is a view of the row it goes into
+    t.e.InsertText(t.e.RowText(1));
+    EXPECT_EQ(t.e.RowText(1), "eendnd");
 }
 
 TEST(Typing, OverwriteOverADoubleByteCharacter)
