@@ -1,0 +1,48 @@
+// Published test vectors for each block cipher, checked in both directions.
+#include <gtest/gtest.h>
+
+#include "CipherTestUtil.h"
+#include "crypt/ciphers/Blowfish.h"
+#include "crypt/ciphers/Square.h"
+
+using cipher_test::ExpectVector;
+
+TEST(BlowfishVectors, EricYoungEcbSet)
+{
+    using cipher::Blowfish;
+    ExpectVector<Blowfish>("0000000000000000", "0000000000000000", "4EF997456198DD78");
+    ExpectVector<Blowfish>("FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", "51866FD5B85ECB8A");
+    ExpectVector<Blowfish>("3000000000000000", "1000000000000001", "7D856F9A613063F2");
+    ExpectVector<Blowfish>("1111111111111111", "1111111111111111", "2466DD878B963C9D");
+    ExpectVector<Blowfish>("0123456789ABCDEF", "1111111111111111", "61F9C3802281B096");
+    ExpectVector<Blowfish>("FEDCBA9876543210", "0123456789ABCDEF", "0ACEAB0FC6A0A28D");
+    ExpectVector<Blowfish>("7CA110454A1A6E57", "01A1D6D039776742", "59C68245EB05282B");
+    ExpectVector<Blowfish>("0101010101010101", "0123456789ABCDEF", "FA34EC4847B268B2");
+    ExpectVector<Blowfish>("0000000000000000", "FFFFFFFFFFFFFFFF", "014933E0CDAFF6E4");
+    ExpectVector<Blowfish>("FFFFFFFFFFFFFFFF", "0000000000000000", "F21E9A77B71C49BC");
+}
+
+TEST(BlowfishVectors, VariableKeyLengthUsesKeyBytesCyclically)
+{
+    using cipher::Blowfish;
+    const std::string key = "F0E1D2C3B4A5968778695A4B3C2D1E0F0011223344556677";
+    const std::string plain = "FEDCBA9876543210";
+    struct Case { int bytes; const char* cipherText; };
+    for (Case c : {Case{1, "F9AD597C49DB005E"}, Case{2, "E91D21C1D961A6D6"},
+                   Case{3, "E9C2B70A1BC65CF3"}, Case{8, "E87A244E2CC85E82"},
+                   Case{16, "93142887EE3BE15C"}, Case{24, "05044B62FA52D080"}}) {
+        SCOPED_TRACE(c.bytes);
+        ExpectVector<Blowfish>(key.substr(0, 2 * std::size_t(c.bytes)), plain, c.cipherText);
+    }
+}
+
+TEST(SquareVectors, Published)
+{
+    using cipher::Square;
+    ExpectVector<Square>("00000000000000000000000000000000", "00000000000000000000000000000000",
+                         "3C00428F8ABBC0B84F057CC19C26F8CF");
+    ExpectVector<Square>("000102030405060708090A0B0C0D0E0F", "00000000000000000000000000000000",
+                         "FF596FA668BFC3014200AE01E2BBA0A0");
+    ExpectVector<Square>("000102030405060708090A0B0C0D0E0F", "000102030405060708090A0B0C0D0E0F",
+                         "7C3491D94994E70F0EC2E7A5CCB5A14F");
+}
