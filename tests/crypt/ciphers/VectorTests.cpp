@@ -3,7 +3,11 @@
 
 #include "CipherTestUtil.h"
 #include "crypt/ciphers/Blowfish.h"
+#include "crypt/ciphers/Gost.h"
+#include "crypt/ciphers/Idea.h"
 #include "crypt/ciphers/Square.h"
+#include "crypt/ciphers/Tea.h"
+#include "crypt/ciphers/ThreeWay.h"
 
 using cipher_test::ExpectVector;
 
@@ -45,4 +49,36 @@ TEST(SquareVectors, Published)
                          "FF596FA668BFC3014200AE01E2BBA0A0");
     ExpectVector<Square>("000102030405060708090A0B0C0D0E0F", "000102030405060708090A0B0C0D0E0F",
                          "7C3491D94994E70F0EC2E7A5CCB5A14F");
+}
+
+TEST(ThreeWayVectors, DaemenWordsAndByteOrder)
+{
+    using cipher::ThreeWay;
+    // Daemen prints the words a[2] a[1] a[0]: ad21ecf7 83ae9dc4 4059c76e.
+    ExpectVector<ThreeWay>("000000000000000000000000", "000000010000000100000001",
+                           "4059C76E83AE9DC4AD21ECF7");
+    ExpectVector<ThreeWay>("000000060000000500000004", "000000030000000200000001",
+                           "D2F05B5ED6144138CAB920CD");
+}
+
+TEST(GostVectors, TestParameterSet)
+{
+    ExpectVector<cipher::Gost>("BE5EC2006CFF9DCF52354959F1FF0CBFE95061B5A648C10387069C25997C0672",
+                               "0DF82802B741A292", "07F9027DF7F7DF89");
+}
+
+TEST(IdeaVectors, Published)
+{
+    using cipher::Idea;
+    ExpectVector<Idea>("00010002000300040005000600070008", "0000000100020003", "11FBED2B01986DE5");
+    ExpectVector<Idea>("00010002000300040005000600070008", "0102030405060708", "540E5FEA18C2F8B1");
+    ExpectVector<Idea>("0005000A000F00140019001E00230028", "0102030405060708", "3EC04780BEFF6E20");
+}
+
+TEST(TeaVectors, AuthorsWordsBigEndian)
+{
+    ExpectVector<cipher::Tea>("00000000000000000000000000000000", "0000000000000000",
+                              "41EA3A0A94BAA940");
+    ExpectVector<cipher::Tean>("27F917B1C1DA899360E2ACAAA6EB923D", "AF20A390547571AA",
+                               "D26428AF0A202283");
 }
