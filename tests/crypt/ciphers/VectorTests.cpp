@@ -5,7 +5,9 @@
 #include "crypt/ciphers/Blowfish.h"
 #include "crypt/ciphers/Gost.h"
 #include "crypt/ciphers/Idea.h"
+#include "crypt/ciphers/Q128.h"
 #include "crypt/ciphers/Safer.h"
+#include "crypt/ciphers/Shark.h"
 #include "crypt/ciphers/Square.h"
 #include "crypt/ciphers/Tea.h"
 #include "crypt/ciphers/ThreeWay.h"
@@ -124,4 +126,19 @@ TEST(SaferVectors, StrengthenedSchedule)
     ExpectVector<cipher::SaferSK40>("E710000800", "0102030405060708", "42DE78238AF5D053");
     ExpectVector<cipher::SaferSK40>("4008201087", "0807060504030201", "130A719A746EB18F");
     ExpectVector<cipher::SaferSK40>("0102030405", "0102030405060708", "BE110A470DFD68F5");
+}
+
+TEST(SharkVectors, Published)
+{
+    using cipher::Shark;
+    ExpectVector<Shark>("00000000000000000000000000000000", "0000000000000000", "214BCF4E7716420A");
+    ExpectVector<Shark>("000102030405060708090A0B0C0D0E0F", "0000000000000000", "C76C696289898137");
+    ExpectVector<Shark>("000102030405060708090A0B0C0D0E0F", "C76C696289898137", "077A4A59FAEEEA4D");
+}
+
+TEST(Q128Vectors, AuthorsWordsLittleEndian)
+{
+    // Words 00000000 00000001 00000002 00000003 -> 793465d0 1ad543aa db66960b a0355eb4.
+    ExpectVector<cipher::Q128>("00000000000000000000000000000000", "00000000010000000200000003000000",
+                               "D0653479AA43D51A0B9666DBB45E35A0");
 }
