@@ -7,6 +7,7 @@
 #include "crypt/ciphers/Idea.h"
 #include "crypt/ciphers/Q128.h"
 #include "crypt/ciphers/Safer.h"
+#include "crypt/ciphers/Scop.h"
 #include "crypt/ciphers/Shark.h"
 #include "crypt/ciphers/Square.h"
 #include "crypt/ciphers/Tea.h"
@@ -141,4 +142,21 @@ TEST(Q128Vectors, AuthorsWordsLittleEndian)
     // Words 00000000 00000001 00000002 00000003 -> 793465d0 1ad543aa db66960b a0355eb4.
     ExpectVector<cipher::Q128>("00000000000000000000000000000000", "00000000010000000200000003000000",
                                "D0653479AA43D51A0B9666DBB45E35A0");
+}
+
+TEST(ScopVectors, KeystreamFromAuthorsCode)
+{
+    // Keystream words 195f5dce 419d3b3d 35616cf0 6df6a3c3 for the key 00 01 .. 0F, as
+    // the authors' demonstration program computes them.
+    using cipher::Scop;
+    auto key = cipher_test::FromHex("000102030405060708090A0B0C0D0E0F");
+    Scop::Schedule s;
+    Scop::SetKey(s, key.data(), int(key.size()));
+    cipher_test::Bytes zero(Scop::kBlockSize), out(Scop::kBlockSize), back(Scop::kBlockSize);
+    Scop::Encrypt(s, zero.data(), out.data());
+    EXPECT_EQ(cipher_test::ToHex(cipher_test::Bytes(out.begin(), out.begin() + 16)),
+              "CE5D5F193D3B9D41F06C6135C3A3F66D");
+    Scop::Restart(s);
+    Scop::Decrypt(s, out.data(), back.data());
+    EXPECT_EQ(back, zero);
 }
