@@ -1,0 +1,125 @@
+#include "crypt/Protection.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "crypt/CryptErrors.h"
+#include "crypt/StringFormat.h"
+#include "crypt/Wipe.h"
+
+namespace varnet::crypt {
+
+void TProtection::SetProtection(TProtectionRef protection)
+{
+    for (TProtection* p = protection.get(); p != nullptr; p = p->fProtection.get()) {
+        if (p == this)
+            throw EProtection(messages::CircularProtection());
+    }
+    fProtection = std::move(protection);
+}
+
+void TProtection::CodeInit(TCodeAction action)
+{
+    if (fProtection)
+        fProtection->CodeInit(action);
+}
+
+void TProtection::CodeDone(TCodeAction action)
+{
+    if (fProtection)
+        fProtection->CodeDone(action);
+}
+
+void TProtection::CodeBuf(void* buffer, std::size_t size, TCodeAction action)
+{
+    if (fProtection)
+        fProtection->CodeBuf(buffer, size, action);
+}
+
+void TProtection::CodeStream(TStream& source, TStream& dest, std::int64_t size, TCodeAction action)
+{
+    if (size < 0) {
+        source.SetPosition(0);
+        size = source.Size();
+    }
+    CodeInit(action);
+    std::uint8_t chunk[kChunkSize];
+    TWipeGuard wipeChunk(chunk, sizeof chunk);
+    const bool inPlace = &source == &dest;
+    while (size > 0) {
+        std::size_t want = size < std::int64_t(kChunkSize) ? std::size_t(size) : kChunkSize;
+        std::size_t got = source.Read(chunk, want);
+        if (got != want)
+            throw EStreamError("Stream read error.");
+        CodeBuf(chunk, got, action);
+        if (action != caCalc) {
+            if (inPlace)
+                dest.SetPosition(dest.Position() - std::int64_t(got));
+            dest.Write(chunk, got);
+        }
+        size -= std::int64_t(got);
+    }
+    CodeDone(action);
+}
+
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    if (a == b)
+        return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+} // namespace
+
+void TProtection::CodeFile(const std::string& source, const std::string& dest, TCodeAction action)
+{
+    // Opening the destination for writing first would empty a source that is the same file
+    // under another name, so that case is coded in place.
+    if (action == caCalc || SameFile(source, dest)) {
+        TFileStream file(source, action == caCalc ? TFileStream::TMode::Read
+                                                  : TFileStream::TMode::ReadWrite);
+        CodeStream(file, file, -1, action);
+        file.Close();
+        return;
+    }
+    TFileStream in(source, TFileStream::TMode::Read);
+    TFileStream out(dest, TFileStream::TMode::Create);
+    CodeStream(in, out, -1, action);
+    out.Close();
+}
+
+std::string TProtection::CodeString(const std::string& source, TCodeAction action, int format)
+{
+    if (source.empty())
+        return {};
+    std::string bytes = action == caDecode ? StrToBin(source.data(), source.size(), format) : source;
+    if (bytes.empty())
+        return {};
+    TMemoryStream stream(std::move(bytes));
+    CodeStream(stream, stream, stream.Size(), action);
+    bytes = stream.TakeBytes();
+    if (action == caDecode)
+        return bytes;
+    return BinToStr(bytes.data(), bytes.size(), format);
+}
+
+std::int64_t TProtection::CodeBuffer(void* buffer, std::int64_t size, TCodeAction action)
+{
+    if (size <= 0 || buffer == nullptr)
+        return 0;
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    CodeInit(action);
+    for (std::int64_t done = 0; done < size;) {
+        std::size_t n = size - done < std::int64_t(kChunkSize) ? std::size_t(size - done) : kChunkSize;
+        CodeBuf(bytes + done, n, action);
+        done += std::int64_t(n);
+    }
+    CodeDone(action);
+    return size;
+}
+
+} // namespace varnet::crypt
