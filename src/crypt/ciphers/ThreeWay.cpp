@@ -44,17 +44,18 @@ void Mu(std::uint32_t a[3])
     a[2] = b2;
 }
 
-void Theta(std::uint32_t a[3])
+// theta: word i gains its neighbours' bytes at the published shifts. The terms that
+// every word shares are the 16- and 8-bit rotations of a0 ^ a1 ^ a2.
+inline void Theta(std::uint32_t a[3])
 {
-    std::uint32_t b[3];
-    for (int i = 0; i < 3; ++i) {
-        std::uint32_t x = a[i], y = a[(i + 1) % 3], z = a[(i + 2) % 3];
-        b[i] = x ^ (x >> 16) ^ (y << 16) ^ (y >> 16) ^ (z << 16) ^ (y >> 24) ^ (z << 8) ^
-               (z >> 8) ^ (x << 24) ^ (z >> 16) ^ (x << 16) ^ (z >> 24) ^ (x << 8);
-    }
-    a[0] = b[0];
-    a[1] = b[1];
-    a[2] = b[2];
+    std::uint32_t c = a[0] ^ a[1] ^ a[2];
+    c = bytes::Rotl32(c, 16) ^ bytes::Rotl32(c, 8);
+    std::uint32_t b0 = a[0] ^ c ^ (a[0] << 24) ^ (a[2] >> 8) ^ (a[1] << 8) ^ (a[0] >> 24);
+    std::uint32_t b1 = a[1] ^ c ^ (a[1] << 24) ^ (a[0] >> 8) ^ (a[2] << 8) ^ (a[1] >> 24);
+    std::uint32_t b2 = a[2] ^ c ^ (a[2] << 24) ^ (a[1] >> 8) ^ (a[0] << 8) ^ (a[2] >> 24);
+    a[0] = b0;
+    a[1] = b1;
+    a[2] = b2;
 }
 
 inline void Rho(std::uint32_t a[3])
@@ -73,19 +74,25 @@ inline void Rho(std::uint32_t a[3])
     a[2] = bytes::Rotr32(b2, 10);
 }
 
-void Rounds(const std::uint32_t k[3], const std::array<std::uint32_t, kRounds + 1>& rc,
-            std::uint32_t a[3])
+void Rounds(const std::uint32_t key[3], const std::array<std::uint32_t, kRounds + 1>& rc,
+            std::uint32_t block[3])
 {
+    // Locals, so the compiler need not reload the key after every store to the state.
+    const std::uint32_t k0 = key[0], k1 = key[1], k2 = key[2];
+    std::uint32_t a[3] = {block[0], block[1], block[2]};
     for (int i = 0; i < kRounds; ++i) {
-        a[0] ^= k[0] ^ (rc[i] << 16);
-        a[1] ^= k[1];
-        a[2] ^= k[2] ^ rc[i];
+        a[0] ^= k0 ^ (rc[i] << 16);
+        a[1] ^= k1;
+        a[2] ^= k2 ^ rc[i];
         Rho(a);
     }
-    a[0] ^= k[0] ^ (rc[kRounds] << 16);
-    a[1] ^= k[1];
-    a[2] ^= k[2] ^ rc[kRounds];
+    a[0] ^= k0 ^ (rc[kRounds] << 16);
+    a[1] ^= k1;
+    a[2] ^= k2 ^ rc[kRounds];
     Theta(a);
+    block[0] = a[0];
+    block[1] = a[1];
+    block[2] = a[2];
 }
 
 void Load(const std::uint8_t* p, std::uint32_t a[3])

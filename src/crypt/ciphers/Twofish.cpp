@@ -61,6 +61,19 @@ constexpr std::uint32_t MdsColumn(int j, std::uint8_t y)
     return z;
 }
 
+using MdsTable = std::array<std::array<std::uint32_t, 256>, 4>;
+
+constexpr MdsTable MakeMdsTable()
+{
+    MdsTable t{};
+    for (int j = 0; j < 4; ++j)
+        for (int y = 0; y < 256; ++y)
+            t[j][y] = MdsColumn(j, std::uint8_t(y));
+    return t;
+}
+
+constexpr MdsTable kMdsTable = MakeMdsTable();
+
 // Reed-Solomon matrix over GF(2^8) mod x^8+x^6+x^3+x^2+1, for the S-box key words.
 constexpr unsigned kRsPoly = 0x14D;
 constexpr std::uint8_t kRs[4][8] = {
@@ -100,7 +113,7 @@ std::uint32_t H(std::uint32_t x, const std::uint32_t* l, int k)
 {
     std::uint32_t z = 0;
     for (int i = 0; i < 4; ++i)
-        z ^= MdsColumn(i, HByte(i, Byte(x, i), l, k));
+        z ^= kMdsTable[i][HByte(i, Byte(x, i), l, k)];
     return z;
 }
 
@@ -146,7 +159,7 @@ void Twofish::SetKey(Schedule& s, const std::uint8_t* key, int length)
     }
     for (int i = 0; i < 4; ++i)
         for (int x = 0; x < 256; ++x)
-            s.s[i][x] = MdsColumn(i, HByte(i, std::uint8_t(x), sbox, k));
+            s.s[i][x] = kMdsTable[i][HByte(i, std::uint8_t(x), sbox, k)];
 
     std::memset(padded, 0, sizeof padded);
     std::memset(even, 0, sizeof even);
