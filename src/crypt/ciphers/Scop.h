@@ -18,8 +18,9 @@ struct Scop {
         std::uint8_t initialI, initialJ, initialT3;
     };
 
-    // The published key expansion reads before its start for keys under two bytes; here
-    // the expansion area starts zeroed, so such keys (empty included) are well defined.
+    // The published key expansion reads bytes it has not written for a one-byte key
+    // (left over from an earlier key) and past its end for an empty one. Here the area
+    // starts zeroed and an empty key skips the expansion, so both are well defined.
     static void SetKey(Schedule& s, const std::uint8_t* key, int length);
     static void Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out);
     static void Decrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out);
