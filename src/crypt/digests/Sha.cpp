@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "crypt/digests/Sha1Hardware.h"
+
 namespace digest {
 namespace {
 
@@ -56,18 +58,35 @@ void Compress(std::uint32_t* h, const std::uint8_t* p, std::size_t blocks)
 
 constexpr std::uint32_t kInit[5] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476, 0xC3D2E1F0};
 
-template <bool Rotate>
-void Finish(std::uint32_t* h, detail::BlockBuffer<64>& buffer, std::uint8_t* out)
+template <class Transform>
+void Finish(std::uint32_t* h, detail::BlockBuffer<64>& buffer, std::uint8_t* out,
+            Transform compress)
 {
     std::uint64_t bits = buffer.total * 8;
-    buffer.PadTo(0x80, 8, [h](const std::uint8_t* p, std::size_t n) { Compress<Rotate>(h, p, n); });
+    buffer.PadTo(0x80, 8, [h, compress](const std::uint8_t* p, std::size_t n) { compress(h, p, n); });
     detail::Store64Be(buffer.block + 56, bits);
-    Compress<Rotate>(h, buffer.block, 1);
+    compress(h, buffer.block, 1);
     for (int i = 0; i < 5; ++i)
         Store32Be(out + 4 * i, h[i]);
 }
 
+// The processor's SHA instructions where present, else the portable transform.
+detail::Sha1Transform Sha1Compress()
+{
+    static const detail::Sha1Transform transform = [] {
+        detail::Sha1Transform hardware = detail::Sha1HardwareTransform();
+        return hardware ? hardware : detail::Sha1PortableTransform;
+    }();
+    return transform;
+}
+
 } // namespace
+
+void detail::Sha1PortableTransform(std::uint32_t* state, const std::uint8_t* blocks,
+                                   std::size_t count)
+{
+    Compress<true>(state, blocks, count);
+}
 
 void Sha0::Init()
 {
@@ -81,7 +100,7 @@ void Sha0::Update(const std::uint8_t* data, std::size_t length)
     buffer.Feed(data, length, [this](const std::uint8_t* p, std::size_t n) { Compress<false>(state, p, n); });
 }
 
-void Sha0::Final(std::uint8_t* out) { Finish<false>(state, buffer, out); }
+void Sha0::Final(std::uint8_t* out) { Finish(state, buffer, out, Compress<false>); }
 
 void Sha1::Init()
 {
@@ -92,9 +111,10 @@ void Sha1::Init()
 
 void Sha1::Update(const std::uint8_t* data, std::size_t length)
 {
-    buffer.Feed(data, length, [this](const std::uint8_t* p, std::size_t n) { Compress<true>(state, p, n); });
+    const detail::Sha1Transform compress = Sha1Compress();
+    buffer.Feed(data, length, [this, compress](const std::uint8_t* p, std::size_t n) { compress(state, p, n); });
 }
 
-void Sha1::Final(std::uint8_t* out) { Finish<true>(state, buffer, out); }
+void Sha1::Final(std::uint8_t* out) { Finish(state, buffer, out, Sha1Compress()); }
 
 } // namespace digest

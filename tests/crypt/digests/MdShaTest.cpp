@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "DigestTestUtil.h"
+#include "RandomFeed.h"
 #include "crypt/digests/Md.h"
 #include "crypt/digests/Sha.h"
+#include "crypt/digests/Sha1Hardware.h"
 
 namespace digest::test {
 namespace {
@@ -46,6 +48,26 @@ TEST(Sha, PublishedVectors)
     EXPECT_EQ(HexDigest<Sha1>(two), "84983e441c3bd26ebaae4aa1f95129e5e54670f1");
     EXPECT_EQ(HexDigestRepeated<Sha1>(std::string(1000, 'a'), 1000),
               "34aa973cd4c4daa4f61eeb2bdbad27316534016f");
+}
+
+// SHA-1 runs on the processor's SHA instructions where it has them; the portable transform
+// must agree with them on every run of blocks.
+TEST(Sha, HardwareAndPortableTransformsAgree)
+{
+    const detail::Sha1Transform hardware = detail::Sha1HardwareTransform();
+    if (!hardware)
+        GTEST_SKIP() << "no SHA instructions on this processor";
+    std::mt19937 rng(5);
+    for (std::size_t blocks : {1u, 2u, 3u, 17u}) {
+        const std::vector<std::uint8_t> data = RandomBytes(rng, 64 * blocks);
+        std::uint32_t a[5], b[5];
+        for (int i = 0; i < 5; ++i)
+            a[i] = b[i] = std::uint32_t(rng());
+        hardware(a, data.data(), blocks);
+        detail::Sha1PortableTransform(b, data.data(), blocks);
+        EXPECT_EQ(Hex(reinterpret_cast<std::uint8_t*>(a), 20), Hex(reinterpret_cast<std::uint8_t*>(b), 20))
+            << blocks << " blocks";
+    }
 }
 
 } // namespace
