@@ -38,6 +38,14 @@ TEST(Md, RfcVectors)
     }
 }
 
+// One million 'a' (the NESSIE long messages).
+TEST(Md, MillionA)
+{
+    const std::string thousand(1000, 'a');
+    EXPECT_EQ(HexDigestRepeated<Md4>(thousand, 1000), "bbce80cc6bb65e5c6745e30d4eeca9a4");
+    EXPECT_EQ(HexDigestRepeated<Md5>(thousand, 1000), "7707d6ae4e027c70eea2a935c2296f21");
+}
+
 TEST(Sha, PublishedVectors)
 {
     const char* two = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
@@ -46,6 +54,8 @@ TEST(Sha, PublishedVectors)
     EXPECT_EQ(HexDigest<Sha1>(""), "da39a3ee5e6b4b0d3255bfef95601890afd80709");
     EXPECT_EQ(HexDigest<Sha1>("abc"), "a9993e364706816aba3e25717850c26c9cd0d89d");
     EXPECT_EQ(HexDigest<Sha1>(two), "84983e441c3bd26ebaae4aa1f95129e5e54670f1");
+    EXPECT_EQ(HexDigestRepeated<Sha0>(std::string(1000, 'a'), 1000),
+              "3232affa48628a26653b5aaa44541fd90d690603");
     EXPECT_EQ(HexDigestRepeated<Sha1>(std::string(1000, 'a'), 1000),
               "34aa973cd4c4daa4f61eeb2bdbad27316534016f");
 }

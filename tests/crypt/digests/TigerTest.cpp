@@ -30,5 +30,11 @@ TEST(Tiger, PublishedVectors)
               WordsToBytes("467DB80863EBCE488DF1CD1261655DE957896565975F9197"));
 }
 
+TEST(Tiger, MillionA)
+{
+    EXPECT_EQ(HexDigestRepeated<Tiger>(std::string(1000, 'a'), 1000),
+              "6db0e2729cbead93d715c6a7d36302e9b3cee0d2bc314b41");
+}
+
 } // namespace
 } // namespace digest::test
