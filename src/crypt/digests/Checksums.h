@@ -1,8 +1,7 @@
 #pragma once
 // Checksums: XOR-16, XOR-32, CRC-16 CCITT, CRC-16 Standard and CRC-32.
-// Every checksum value is written least significant byte first, as the register lies in the
-// memory of the little-endian machines the encrypted texts come from (and as Crypto++ writes
-// its CRC-32).
+// Every checksum is written least significant byte first: the register as it lies in memory
+// on a little-endian machine, which is also how Crypto++ writes its CRC-32.
 #include <cstddef>
 #include <cstdint>
 
