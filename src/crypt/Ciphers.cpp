@@ -10,7 +10,8 @@ struct TNamedVector {
 };
 
 // One published known answer per class (key / plaintext / ciphertext), in the byte order
-// each primitive documents. SAFER-K40 has no published definition, hence no vector.
+// each primitive documents; a shorter plaintext is padded with zero bytes to the block and
+// a shorter ciphertext is the block's first bytes. SAFER-K40 has no published definition, hence no vector.
 constexpr TNamedVector kVectors[] = {
     {"TCipher_3Way", {"000000000000000000000000", "000000010000000100000001", "4059C76E83AE9DC4AD21ECF7"}},
     {"TCipher_Blowfish", {"0000000000000000", "0000000000000000", "4EF997456198DD78"}},
@@ -24,6 +25,8 @@ constexpr TNamedVector kVectors[] = {
     {"TCipher_SAFER_SK64", {"0000000000000001", "0102030405060708", "3090A16810DA2B3D"}},
     {"TCipher_SAFER_K128", {"01020304050607080807060504030201", "0102030405060708", "776C1334FAB081BB"}},
     {"TCipher_SAFER_SK128", {"00000000000000010000000000000001", "0102030405060708", "414C545AB6994AF7"}},
+    // SCOP's vector is the first 16 bytes of the keystream's first block over zeros.
+    {"TCipher_SCOP", {"000102030405060708090A0B0C0D0E0F", "", "CE5D5F193D3B9D41F06C6135C3A3F66D"}},
     {"TCipher_Shark", {"000102030405060708090A0B0C0D0E0F", "0000000000000000", "C76C696289898137"}},
     {"TCipher_Square", {"000102030405060708090A0B0C0D0E0F", "00000000000000000000000000000000",
                         "FF596FA668BFC3014200AE01E2BBA0A0"}},
@@ -58,6 +61,7 @@ TClassRegistry<TCipherClass>& CipherRegistry()
         r.Register(TCipher_SAFER_SK64::Class(), "SAFER-SK64", "Keyscheduling");
         r.Register(TCipher_SAFER_K128::Class(), "SAFER-K128");
         r.Register(TCipher_SAFER_SK128::Class(), "SAFER-SK128", "Keyscheduling");
+        r.Register(TCipher_SCOP::Class(), "SCOP");
         r.Register(TCipher_Shark::Class(), "Shark");
         r.Register(TCipher_Square::Class(), "Square");
         r.Register(TCipher_TEA::Class(), "TEA");

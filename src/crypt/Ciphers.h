@@ -9,6 +9,7 @@
 #include "crypt/ciphers/Idea.h"
 #include "crypt/ciphers/Q128.h"
 #include "crypt/ciphers/Safer.h"
+#include "crypt/ciphers/Scop.h"
 #include "crypt/ciphers/Shark.h"
 #include "crypt/ciphers/Square.h"
 #include "crypt/ciphers/Tea.h"
@@ -28,6 +29,7 @@ using TCipher_SAFER_K64 = TCipherOf<cipher::SaferK64, "TCipher_SAFER_K64", TCiph
 using TCipher_SAFER_SK64 = TCipherOf<cipher::SaferSK64, "TCipher_SAFER_SK64", TCipher_SAFER>;
 using TCipher_SAFER_K128 = TCipherOf<cipher::SaferK128, "TCipher_SAFER_K128", TCipher_SAFER>;
 using TCipher_SAFER_SK128 = TCipherOf<cipher::SaferSK128, "TCipher_SAFER_SK128", TCipher_SAFER>;
+using TCipher_SCOP = TCipherOf<cipher::Scop, "TCipher_SCOP">;
 using TCipher_Shark = TCipherOf<cipher::Shark, "TCipher_Shark">;
 using TCipher_Square = TCipherOf<cipher::Square, "TCipher_Square">;
 using TCipher_TEA = TCipherOf<cipher::Tea, "TCipher_TEA">;
