@@ -9,9 +9,10 @@ struct TNamedVector {
     THashTestVector vector;
 };
 
-// Published known answers (the CRCs' check values are stored least significant byte first,
-// as the checksums write them; a shorter Sapphire digest is a prefix of the longest). XOR-16 and XOR-32 have no published
-// definition, and no vector is published for HAVAL-160 and -224 at their passes.
+// Published known answers. The CRCs' check values are stored least significant byte first, as
+// the checksums write them; a shorter Sapphire digest is a prefix of the longest. XOR-16 and
+// XOR-32 have no published definition, and no vector is published for HAVAL-160 and -224 at
+// their passes.
 constexpr TNamedVector kVectors[] = {
     {"THash_MD4", {"abc", "A448017AAF21D8525FC10AE87AA6729D"}},
     {"THash_MD5", {"abc", "900150983CD24FB0D6963F7D28E17F72"}},

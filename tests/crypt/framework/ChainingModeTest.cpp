@@ -90,7 +90,8 @@ struct Reference {
             E(&p[i], &p[i]);
             std::memcpy(f, &p[i], 8);
         }
-        Tail(&p[i], p.size() - i);
+        if (i < p.size())
+            Tail(p.data() + i, p.size() - i);
     }
     void Cfb(Bytes& p, bool ofb)
     {
