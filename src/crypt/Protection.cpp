@@ -1,5 +1,7 @@
 #include "crypt/Protection.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -96,15 +98,47 @@ std::string TProtection::CodeString(const std::string& source, TCodeAction actio
 {
     if (source.empty())
         return {};
-    std::string bytes = action == caDecode ? StrToBin(source.data(), source.size(), format) : source;
-    if (bytes.empty())
-        return {};
-    TMemoryStream stream(std::move(bytes));
-    CodeStream(stream, stream, stream.Size(), action);
-    bytes = stream.TakeBytes();
-    if (action == caDecode)
+    if (action == caDecode) {
+        std::string bytes = StrToBin(source.data(), source.size(), format);
+        if (!bytes.empty())
+            CodeBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()), action);
         return bytes;
+    }
+    if (StringFormat(format) == TStringFormat_MIME64::Class())
+        return CodeToMime64(source, action);
+    std::string bytes = source;
+    CodeBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()), action);
     return BinToStr(bytes.data(), bytes.size(), format);
+}
+
+// The same text as coding a copy of source and converting it afterwards, but each chunk is
+// turned into Base 64 while it is still in the cache, and no copy of the whole text is made.
+std::string TProtection::CodeToMime64(const std::string& source, TCodeAction action)
+{
+    const auto* in = reinterpret_cast<const std::uint8_t*>(source.data());
+    const std::size_t size = source.size();
+    std::string out(TStringFormat_MIME64::EncodedLength(size), '\0');
+    char* o = out.data();
+    // A chunk plus up to two bytes left over from the previous one (4096 is not a multiple of 3).
+    std::uint8_t chunk[kChunkSize + 2];
+    TWipeGuard wipeChunk(chunk, sizeof chunk);
+    std::size_t carried = 0;
+    CodeInit(action);
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t n = std::min(kChunkSize, size - done);
+        std::memcpy(chunk + carried, in + done, n);
+        CodeBuf(chunk + carried, n, action);
+        if (action == caCalc) // nothing is written back: the text stays as it was
+            std::memcpy(chunk + carried, in + done, n);
+        const std::size_t have = carried + n;
+        o = TStringFormat_MIME64::EncodeGroups(chunk, have / 3, o);
+        carried = have % 3;
+        std::memmove(chunk, chunk + have - carried, carried);
+        done += n;
+    }
+    CodeDone(action);
+    TStringFormat_MIME64::EncodeLast(chunk, carried, o);
+    return out;
 }
 
 std::int64_t TProtection::CodeBuffer(void* buffer, std::int64_t size, TCodeAction action)
@@ -112,10 +146,18 @@ std::int64_t TProtection::CodeBuffer(void* buffer, std::int64_t size, TCodeActio
     if (size <= 0 || buffer == nullptr)
         return 0;
     auto* bytes = static_cast<std::uint8_t*>(buffer);
+    std::uint8_t copy[kChunkSize];
+    TWipeGuard wipeCopy(copy, sizeof copy);
     CodeInit(action);
     for (std::int64_t done = 0; done < size;) {
         std::size_t n = size - done < std::int64_t(kChunkSize) ? std::size_t(size - done) : kChunkSize;
-        CodeBuf(bytes + done, n, action);
+        if (action == caCalc) {
+            // As in a stream: the data is seen but not written back.
+            std::memcpy(copy, bytes + done, n);
+            CodeBuf(copy, n, action);
+        } else {
+            CodeBuf(bytes + done, n, action);
+        }
         done += std::int64_t(n);
     }
     CodeDone(action);

@@ -70,6 +70,8 @@ public:
     static constexpr std::size_t kChunkSize = 4096;
 
 private:
+    std::string CodeToMime64(const std::string& source, TCodeAction action);
+
     TProtectionRef fProtection;
     TCodeActions fActions = TCodeActions::All();
 };

@@ -2,6 +2,7 @@
 // Text forms of binary data. Each format is a class with class-level operations only; its one
 // instance stands for the class and is what the format registry holds, keyed by the format id.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,6 +76,13 @@ protected:
 class TStringFormat_MIME64 : public TStringFormat_HEX {
 public:
     static TStringFormatClass Class();
+
+    // Pieces of ToStr for coding a long text chunk by chunk: whole 3-byte groups, then the
+    // last 1 or 2 bytes with their padding. Each returns the end of what it wrote.
+    static constexpr std::size_t EncodedLength(std::size_t bytes) { return (bytes + 2) / 3 * 4; }
+    static char* EncodeGroups(const std::uint8_t* bytes, std::size_t groups, char* out);
+    static char* EncodeLast(const std::uint8_t* bytes, std::size_t rest, char* out);
+
     std::string StrTo(const char* text, std::size_t length) const override;
     std::string ToStr(const void* bytes, std::size_t length) const override;
     std::string Name() const override;

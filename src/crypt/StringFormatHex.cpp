@@ -1,6 +1,7 @@
 // Hexadecimal (upper and lower case) and MIME Base 64.
 #include <cstdint>
 #include <cstring>
+#include <algorithm>
 
 #include "crypt/StringFormat.h"
 
@@ -120,6 +121,9 @@ constexpr std::uint8_t kSkip = 255;
 struct TMimeTables {
     std::uint8_t value[256];   // 0..63, kPad for "=", kSkip for every other character
     std::uint16_t pair[4096];  // two output characters for 12 bits
+    // The value of a character at each place of a group, shifted into place; bit 24 marks a
+    // character that is not in the alphabet.
+    std::uint32_t placed[4][256];
     TMimeTables()
     {
         for (auto& v : value)
@@ -131,6 +135,9 @@ struct TMimeTables {
             char two[2] = {kMimeAlphabet[i >> 6], kMimeAlphabet[i & 63]};
             std::memcpy(&pair[i], two, 2);
         }
+        for (int k = 0; k < 4; ++k)
+            for (int c = 0; c < 256; ++c)
+                placed[k][c] = value[c] < 64 ? std::uint32_t(value[c]) << (18 - 6 * k) : 1u << 24;
     }
 };
 
@@ -150,25 +157,35 @@ TStringFormatClass TStringFormat_MIME64::Class()
     return &instance;
 }
 
+char* TStringFormat_MIME64::EncodeGroups(const std::uint8_t* p, std::size_t groups, char* out)
+{
+    const TMimeTables& t = Mime();
+    for (std::size_t g = 0; g < groups; ++g, p += 3, out += 4) {
+        std::uint32_t v = std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | p[2];
+        std::memcpy(out, &t.pair[v >> 12], 2);
+        std::memcpy(out + 2, &t.pair[v & 0xFFF], 2);
+    }
+    return out;
+}
+
+char* TStringFormat_MIME64::EncodeLast(const std::uint8_t* p, std::size_t rest, char* out)
+{
+    if (rest == 0)
+        return out;
+    std::uint32_t v = std::uint32_t(p[0]) << 16 | (rest == 2 ? std::uint32_t(p[1]) << 8 : 0);
+    out[0] = kMimeAlphabet[v >> 18];
+    out[1] = kMimeAlphabet[(v >> 12) & 63];
+    out[2] = rest == 2 ? kMimeAlphabet[(v >> 6) & 63] : '=';
+    out[3] = '=';
+    return out + 4;
+}
+
 std::string TStringFormat_MIME64::ToStr(const void* bytes, std::size_t length) const
 {
     const auto* p = static_cast<const std::uint8_t*>(bytes);
-    const TMimeTables& t = Mime();
-    std::string out((length + 2) / 3 * 4, '\0');
-    char* o = out.data();
-    std::size_t i = 0;
-    for (; i + 3 <= length; i += 3, o += 4) {
-        std::uint32_t v = std::uint32_t(p[i]) << 16 | std::uint32_t(p[i + 1]) << 8 | p[i + 2];
-        std::memcpy(o, &t.pair[v >> 12], 2);
-        std::memcpy(o + 2, &t.pair[v & 0xFFF], 2);
-    }
-    if (std::size_t rest = length - i; rest != 0) {
-        std::uint32_t v = std::uint32_t(p[i]) << 16 | (rest == 2 ? std::uint32_t(p[i + 1]) << 8 : 0);
-        o[0] = kMimeAlphabet[v >> 18];
-        o[1] = kMimeAlphabet[(v >> 12) & 63];
-        o[2] = rest == 2 ? kMimeAlphabet[(v >> 6) & 63] : '=';
-        o[3] = '=';
-    }
+    std::string out(EncodedLength(length), '\0');
+    char* o = EncodeGroups(p, length / 3, out.data());
+    EncodeLast(p + length / 3 * 3, length % 3, o);
     return out;
 }
 
@@ -187,18 +204,24 @@ std::string TStringFormat_MIME64::StrTo(const char* text, std::size_t length) co
     std::size_t i = 0;
     while (count > 0) {
         // Four alphabet characters in a row while more than one group remains: the common case.
-        while (count > 3 && i + 4 <= length) {
-            std::uint32_t a = value[in[i]], b = value[in[i + 1]], c = value[in[i + 2]],
-                          d = value[in[i + 3]];
-            if ((a | b | c | d) >= 64)
-                break;
-            std::uint32_t acc = a << 18 | b << 12 | c << 6 | d;
-            o[pos] = std::uint8_t(acc >> 16);
-            o[pos + 1] = std::uint8_t(acc >> 8);
-            o[pos + 2] = std::uint8_t(acc);
-            pos += 3;
-            count -= 3;
-            i += 4;
+        {
+            const auto& t = Mime().placed;
+            const std::size_t left = i < length ? (length - i) / 4 : 0;
+            const std::size_t groups = std::min<std::size_t>(std::size_t(count - 1) / 3, left);
+            std::size_t g = 0;
+            for (; g < groups; ++g) {
+                const std::uint8_t* q = in + i + 4 * g;
+                std::uint32_t acc = t[0][q[0]] | t[1][q[1]] | t[2][q[2]] | t[3][q[3]];
+                if (acc >> 24)
+                    break;
+                std::uint8_t* w = o + pos + 3 * std::int64_t(g);
+                w[0] = std::uint8_t(acc >> 16);
+                w[1] = std::uint8_t(acc >> 8);
+                w[2] = std::uint8_t(acc);
+            }
+            pos += 3 * std::int64_t(g);
+            count -= 3 * std::int64_t(g);
+            i += 4 * g;
         }
         if (count <= 0)
             break;

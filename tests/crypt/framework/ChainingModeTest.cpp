@@ -9,6 +9,7 @@
 
 #include "FrameworkTestUtil.h"
 #include "crypt/CryptErrors.h"
+#include "crypt/Streams.h"
 
 namespace framework_test {
 namespace {
@@ -234,6 +235,30 @@ TEST(ChainingModes, ThreeWayStreamsEndEveryChunkInATail)
     c.DecodeBuffer(whole.data(), whole.data(), whole.size());
     EXPECT_NE(whole, plain);
     EXPECT_EQ(Bytes(whole.begin(), whole.begin() + 4092), Bytes(plain.begin(), plain.begin() + 4092));
+}
+
+// String coding gives what coding the bytes as a stream and converting them gives.
+TEST(ChainingModes, StringCodingMatchesStreamCoding)
+{
+    std::mt19937 random(18);
+    for (TCipherClass cls : {TCipher_3Way::Class(), TCipher_Blowfish::Class(), TCipher_SCOP::Class()}) {
+        SCOPED_TRACE(cls->ClassName());
+        auto c = Keyed(cls, random, cmCTS);
+        for (std::size_t n : {1, 2, 3, 4095, 4096, 4097, 8192, 8194, 12289}) {
+            const std::string text = RandomString(random, n);
+            TMemoryStream stream(text);
+            c->CodeStream(stream, stream, -1, caEncode);
+            const std::string& coded = stream.Bytes();
+            EXPECT_EQ(c->CodeString(text, caEncode, fmtMIME64),
+                      BinToStr(coded.data(), coded.size(), fmtMIME64)) << n;
+            EXPECT_EQ(c->CodeString(text, caEncode, fmtHEX), BinToStr(coded.data(), coded.size(), fmtHEX));
+            // caCalc writes nothing back, so the text comes out as it went in.
+            EXPECT_EQ(c->CodeString(text, caCalc, fmtMIME64), BinToStr(text.data(), n, fmtMIME64));
+            Bytes buffer(text.begin(), text.end());
+            c->CodeBuffer(buffer.data(), std::int64_t(n), caCalc);
+            EXPECT_EQ(buffer, Bytes(text.begin(), text.end()));
+        }
+    }
 }
 
 TEST(ChainingModes, FeedbackCarriesAcrossCallsUntilDone)
