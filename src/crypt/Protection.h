@@ -4,6 +4,7 @@
 // after it when decoding), and it permits a set of actions.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
