@@ -126,6 +126,9 @@ void TCipher::InitKey(std::string_view password, const void* vector)
     } guard{digest, digestSize};
     Init(digest, std::min(fKeySize, hash.DigestKeySize()), vector);
     EncodeBuffer(digest, digest, digestSize);
+    // The MAC modes leave data as it is, so there the digest is wiped instead.
+    if (fMode == cmCTSMAC || fMode == cmCBCMAC || fMode == cmCFBMAC)
+        SecureFill(digest, digestSize, 0);
     guard.used = true;
     Done();
     SetFlag(0, true);

@@ -184,6 +184,13 @@ TEST(CipherFrame, PasswordKeyDerivation)
     TCipher_Blowfish direct;
     direct.Init(digest, 32, nullptr);
     EXPECT_EQ(c.CodeString("text", caEncode, fmtHEX), direct.CodeString("text", caEncode, fmtHEX));
+    // Also in a MAC mode, which leaves data as it is, the digest does not stay.
+    TCipher_Blowfish mac;
+    mac.SetMode(cmCBCMAC);
+    mac.InitKey(password, nullptr);
+    EXPECT_NE(ToHex(mac.Hash().DigestKey(), 32), ToHex(digest, 32));
+    mac.SetMode(cmCTS); // keyed all the same
+    EXPECT_EQ(mac.CodeString("text", caEncode, fmtHEX), direct.CodeString("text", caEncode, fmtHEX));
     // A plain Init afterwards clears the password flag.
     c.Init(digest, 32, nullptr);
     EXPECT_EQ(c.Flags(), 2u);
