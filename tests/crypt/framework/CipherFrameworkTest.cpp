@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <stdexcept>
 #include <filesystem>
 #include <fstream>
 
@@ -203,6 +205,30 @@ TEST(CipherFrame, PasswordKeyDerivation)
     c.InitKey(password, nullptr);
     direct.Init(md5, 16, nullptr);
     EXPECT_EQ(c.CodeString("text", caEncode, fmtHEX), direct.CodeString("text", caEncode, fmtHEX));
+}
+
+// A key schedule that fails, to see what is left behind when an exception passes.
+struct FailingPrimitive {
+    static constexpr int kBlockSize = 8;
+    static constexpr int kKeySize = 16;
+    struct Schedule {
+        std::uint8_t key[16];
+    };
+    static void SetKey(Schedule& s, const std::uint8_t* key, int length)
+    {
+        std::memcpy(s.key, key, std::size_t(length));
+        throw std::runtime_error("key schedule failed");
+    }
+    static void Encrypt(Schedule&, const std::uint8_t* in, std::uint8_t* out) { std::memmove(out, in, 8); }
+    static void Decrypt(Schedule&, const std::uint8_t* in, std::uint8_t* out) { std::memmove(out, in, 8); }
+};
+
+TEST(CipherFrame, PasswordDigestIsWipedWhenKeyingFails)
+{
+    TCipherOf<FailingPrimitive, "TCipher_Failing"> c;
+    EXPECT_THROW(c.InitKey("secret", nullptr), std::runtime_error);
+    EXPECT_EQ(ToHex(c.Hash().DigestKey(), 32), std::string(64, '0'));
+    EXPECT_FALSE(c.Initialized());
 }
 
 TEST(Protections, CircularChainsAreRefusedAndTheOldChainStays)
