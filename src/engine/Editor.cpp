@@ -239,6 +239,7 @@ void TEditor::RowsRebuilt()
 {
     PullIntoRows();
     FCol = 0;
+    FCaretByte = -1;
     FColKept = false;
     InvalidateAll();
     UpdateScrollBars();
@@ -249,6 +250,7 @@ void TEditor::RowsRebuilt()
 void TEditor::ResetCaret()
 {
     FCaretDirty = true;
+    FCaretByte = -1;
     FRow = 0;
     FCol = 0;
     FColKept = false;

@@ -291,6 +291,9 @@ private:
     std::string RowKinds(int row) const;
     // The caret's byte position, counting columns past the row end as bytes (not clamped).
     int CaretBytePos() const;
+    // The caret's byte in its row (at most the row's length) and the cell it starts at.
+    int CaretByte() const;
+    int CaretCell() const;
     std::string RowTail(int row) const;
     std::int64_t BytesBetween(int from, int to) const;
     int EditBase(int start) const;
@@ -318,6 +321,9 @@ private:
 
     int FRow = 0;
     int FCol = 0;
+    // Where an offset put the caret beyond what a column can say (past column 1000 of a long
+    // row): its byte, so selections and edits there use the right text; -1 otherwise.
+    int FCaretByte = -1;
     int FKeptCol = 0;
     bool FColKept = false;
     int FTopRow = 0;

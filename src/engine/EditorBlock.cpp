@@ -326,7 +326,7 @@ void TEditor::BlockIndent(int kind)
         }
         return off + byte;
     };
-    const int caretByte = ColToChar(FRow, FCol);
+    const int caretByte = CaretByte();
     const std::int64_t anchorOff = offsetOf(FAnchorRow, moveByte(FAnchorRow, FAnchorByte));
     const std::int64_t caretOff = offsetOf(FRow, moveByte(FRow, caretByte));
     const int anchorCol = moveCol(FAnchorRow, FAnchorCol);

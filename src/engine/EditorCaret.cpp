@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "engine/Editor.h"
+#include "engine/EditorCells.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -100,6 +101,7 @@ void TEditor::Normalise(int dir, TMove move)
 
 void TEditor::SetRow(int v)
 {
+    FCaretByte = -1;
     HideUnderline();
     FRow = std::clamp(v, 0, MaxCaretRow());
     Normalise(-1, mvVertical);
@@ -108,6 +110,7 @@ void TEditor::SetRow(int v)
 
 void TEditor::SetCol(int v)
 {
+    FCaretByte = -1;
     int c = std::clamp(v, 0, kMaxCol + 1);
     int dir = c > FCol ? 1 : -1;
     FCol = c;
@@ -167,7 +170,10 @@ void TEditor::PlaceCaret(int row, std::int64_t offset)
             break;
         start = next;
     }
-    SetCol(StrWidth(text.substr(0, start)));
+    const int col = StrWidth(text.substr(0, start));
+    SetCol(col);
+    if (FCol != col)
+        FCaretByte = static_cast<int>(start);
 }
 
 void TEditor::SetCaretByOffset(int row, std::int64_t offset)
@@ -189,6 +195,7 @@ void TEditor::SetOverWrite(bool v)
 // After someone else's change the caret may stand on a character that has moved under it.
 void TEditor::KeepCaretInText()
 {
+    FCaretByte = -1; // the text under it may have changed
     const int col = FCol;
     const bool kept = FColKept;
     const int keptCol = FKeptCol;
@@ -223,8 +230,24 @@ int TEditor::ColToChar(int row, int col) const
     return std::clamp(p, 0, static_cast<int>(text.size()));
 }
 
+int TEditor::CaretByte() const
+{
+    if (FCaretByte >= 0) {
+        std::string_view text = RowText(FRow);
+        return CharStart(text, std::min(FCaretByte, static_cast<int>(text.size())));
+    }
+    return ColToChar(FRow, FCol);
+}
+
+int TEditor::CaretCell() const
+{
+    return FCaretByte >= 0 ? CharToCol(FRow, CaretByte()) : FCol;
+}
+
 int TEditor::CaretBytePos() const
 {
+    if (FCaretByte >= 0)
+        return CaretByte();
     std::string_view text = RowText(FRow);
     int w = RowWidth(FRow);
     if (FCol >= w)
@@ -249,5 +272,5 @@ std::int64_t TEditor::OffsetFrom(int from, int row, int byte) const
 
 std::int64_t TEditor::CaretOffset() const
 {
-    return OffsetFrom(0, FRow, ColToChar(FRow, FCol));
+    return OffsetFrom(0, FRow, CaretByte());
 }

@@ -177,7 +177,7 @@ void TEditor::TypeText(std::string_view input)
         return;
     const std::string own(input);
     const std::string_view s = own;
-    if (!FOverWrite || Selected() || FRow >= RowCount() || FCol >= RowWidth(FRow)) {
+    if (!FOverWrite || Selected() || FRow >= RowCount() || CaretCell() >= RowWidth(FRow)) {
         InsertText(s);
         return;
     }
@@ -187,16 +187,17 @@ void TEditor::TypeText(std::string_view input)
         const int r = FRow;
         const int base = EditBase(r);
         std::string_view row = RowText(r);
-        const int p = ColToChar(r, FCol);
+        const int p = CaretByte();
+        const int col = CaretCell();
         // The cells s takes where it is typed.
         int cells = 0;
         for (std::size_t i = 0; i < s.size();) {
             std::size_t len = CharLength(s, i);
-            cells += s[i] == '\t' ? cx.TabCells(FCol + cells) : static_cast<int>(len);
+            cells += s[i] == '\t' ? cx.TabCells(col + cells) : static_cast<int>(len);
             i += len;
         }
         // The old text resumes that many cells on, on the following rows of the line if need be.
-        int resume = FCol + cells;
+        int resume = col + cells;
         int k = r;
         while (resume > RowWidth(k) && FList->RowEnd(k) == reWrapped && k + 1 < RowCount()) {
             resume -= RowWidth(k);
@@ -245,6 +246,7 @@ void TEditor::Newline(bool above)
             return;
         }
         const int fl = FList->FirstRowOfLine(r);
+        const int col = CaretCell();
         int e = 0;
         if (FCaret->AutoIndent()) {
             int f = IndentWidth(RowText(fl));
@@ -259,7 +261,7 @@ void TEditor::Newline(bool above)
                     }
                 }
             } else {
-                e = r == fl && FCol < f ? FCol : f;
+                e = r == fl && col < f ? col : f;
             }
         }
         std::string indent;
@@ -296,11 +298,12 @@ void TEditor::Newline(bool above)
 int TEditor::UnindentTarget() const
 {
     const int fl = FList->FirstRowOfLine(FRow);
+    const int col = CaretCell();
     for (int q = std::min(FRow, RowCount()) - 1; q >= 0; --q) {
         int iw = std::max(IndentWidth(RowText(q)), 0);
         if (q >= fl && iw == 0)
             continue;
-        if (iw < FCol)
+        if (iw < col)
             return iw;
     }
     return 0;
@@ -322,11 +325,12 @@ void TEditor::BackSpace()
         }
         const int r = FRow;
         const int p = CaretBytePos();
+        const int col = CaretCell();
         if (p > 0) {
             std::string_view row = RowText(r);
             const int w = RowWidth(r);
             const int iw = IndentWidth(row);
-            if (FCaret->BackSpaceUnIndent() && (iw == -1 || iw == w || iw == FCol)) {
+            if (FCaret->BackSpaceUnIndent() && (iw == -1 || iw == w || iw == col)) {
                 const int ni = UnindentTarget();
                 // Beyond the row end the blanks are the caret's own: only the caret moves.
                 if (ni >= w || r >= RowCount()) {
@@ -340,21 +344,21 @@ void TEditor::BackSpace()
                 std::string text(row.substr(0, static_cast<std::size_t>(kb)));
                 text.append(Spaces(ni - cellsKept));
                 const std::size_t prefix = text.size();
-                int pb = std::min(ColToChar(r, FCol), static_cast<int>(row.size()));
+                int pb = std::min(CaretByte(), static_cast<int>(row.size()));
                 // A tab the caret stands in keeps the cells after the caret, as spaces.
-                if (FCol < w && RowKinds(r)[static_cast<std::size_t>(FCol)] == cell::TabFill)
-                    text.append(Spaces(CellOfByte(row, pb, cx) - FCol));
+                if (FCaretByte < 0 && col < w && RowKinds(r)[static_cast<std::size_t>(col)] == cell::TabFill)
+                    text.append(Spaces(CellOfByte(row, pb, cx) - col));
                 text.append(row.substr(static_cast<std::size_t>(pb)));
                 text.append(RowTail(r));
                 const int base = EditBase(r);
                 Replace(r, 1, text, base, BytesBetween(base, r) + static_cast<std::int64_t>(prefix));
                 return;
             }
-            if (FCol > w) {
+            if (col > w) {
                 SetCol(FCol - 1);
                 return;
             }
-            const int pb = ColToChar(r, FCol);
+            const int pb = CaretByte();
             const int q = CharStart(row, pb - 1);
             std::string text(row.substr(0, static_cast<std::size_t>(q)));
             text.append(row.substr(static_cast<std::size_t>(pb)));
@@ -404,10 +408,11 @@ void TEditor::DeleteChar()
         const int w = RowWidth(r);
         const int base = EditBase(r);
         const std::int64_t before = BytesBetween(base, r);
-        if (FCol < w) {
-            int q = ColToChar(r, FCol);
+        const int col = CaretCell();
+        if (col < w) {
+            int q = CaretByte();
             int end;
-            if (RowKinds(r)[static_cast<std::size_t>(FCol)] == cell::TabFill) {
+            if (FCaretByte < 0 && RowKinds(r)[static_cast<std::size_t>(col)] == cell::TabFill) {
                 end = q; // in a tab's fill: the tab itself goes
                 q = CharStart(row, q - 1);
             } else {

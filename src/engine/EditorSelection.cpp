@@ -1,5 +1,6 @@
 // The selection: anchor, both forms, box mode and the byte-offset interface.
 #include <algorithm>
+#include <cstring>
 
 #include "engine/Editor.h"
 #include "engine/EditorCells.h"
@@ -79,7 +80,7 @@ void TEditor::RecomputeSelection(bool notify)
         FSel.StartByte = BoxSliceBytes(RowText(FSel.StartRow), FSel.StartCol, FSel.EndCol, cx).First;
         FSel.LastByte = BoxSliceBytes(RowText(FSel.EndRow), FSel.StartCol, FSel.EndCol, cx).Last - 1;
     } else {
-        int caretByte = ColToChar(FRow, FCol);
+        int caretByte = CaretByte();
         int r1 = FAnchorRow, b1 = FAnchorByte, r2 = FRow, b2 = caretByte;
         if (r2 < r1 || (r2 == r1 && b2 < b1)) {
             std::swap(r1, r2);
@@ -104,7 +105,7 @@ void TEditor::StartSelection()
         return;
     FSelState = 1;
     FAnchorRow = FRow;
-    FAnchorByte = ColToChar(FRow, FCol);
+    FAnchorByte = CaretByte();
     FAnchorCol = FBoxSelection ? FCol : std::min(FCol, RowWidth(FRow));
     FSel = {FRow, FRow, FAnchorByte, FAnchorByte - 1, FAnchorCol, FAnchorCol};
 }
@@ -229,23 +230,49 @@ std::string TEditor::SelText() const
         }
         return out;
     }
-    out.reserve(static_cast<std::size_t>(std::max<std::int64_t>(SelLength(), 0)));
-    const TWrapContext cx = WrapContext();
-    for (int r = FSel.StartRow; r <= FSel.EndRow && r < RowCount(); ++r) {
+    // One allocation of the exact size, then the rows copied in: the whole text of a large
+    // file goes through here for a select-all copy.
+    out.resize(static_cast<std::size_t>(std::max<std::int64_t>(SelLength(), 0)));
+    char* at = out.data();
+    const char* const end = at + out.size();
+    const int last = std::min(FSel.EndRow, RowCount() - 1);
+    for (int r = FSel.StartRow; r <= last; ++r) {
         std::string_view text = RowText(r);
-        TRowCover c = CoverOf(FSel, false, 2, text, r, cx);
-        out.append(text.substr(static_cast<std::size_t>(c.First), static_cast<std::size_t>(c.Last - c.First)));
-        if (c.Break && FList->RowEnd(r) == reBreak)
-            out.append("\r\n", 2);
+        const int n = static_cast<int>(text.size());
+        const int first = r == FSel.StartRow ? std::min(FSel.StartByte, n) : 0;
+        const int stop = r == FSel.EndRow ? std::clamp(FSel.LastByte + 1, first, n) : n;
+        const std::size_t len = static_cast<std::size_t>(stop - first);
+        if (len > static_cast<std::size_t>(end - at))
+            break;
+        std::memcpy(at, text.data() + first, len);
+        at += len;
+        if (r < FSel.EndRow && FList->RowEnd(r) == reBreak && end - at >= 2) {
+            *at++ = '\r';
+            *at++ = '\n';
+        }
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
     return out;
 }
 
 void TEditor::SelectAll()
 {
+    // The same as SelStart := 0 and SelLength := TextLength, without walking the rows: the
+    // end of the text is the end of the last row, or the line after a final line break.
     ++FUpdating;
+    SetBoxSelection(false);
     SetSelStart(0);
-    SetSelLength(TextLength());
+    StartSelection();
+    if (FSelState == 1) {
+        const int last = RowCount() - 1;
+        if (FList->RowEnd(last) == reBreak) {
+            SetRow(RowCount());
+            SetCol(0);
+        } else {
+            PlaceCaret(last, FList->RowLength(last));
+        }
+        ExtendSelection();
+    }
     --FUpdating;
     DoCaretMoved();
 }

@@ -54,6 +54,24 @@ TEST(SelOffsets, PositionsThatAreNoCharacterBoundary)
     EXPECT_EQ(e.SelText(), "a" + kKanji + "b\r\nabc");
 }
 
+TEST(SelOffsets, OffsetsBeyondTheThousandthColumnKeepTheirBytes)
+{
+    std::string row;
+    for (int i = 0; i < 3000; ++i)
+        row += static_cast<char>('a' + i % 26);
+    THostedEditor t("x\r\n" + row);
+    TEditor& e = t.e;
+    e.SetSelStart(3 + 2500);
+    EXPECT_EQ(e.Col(), 1000); // as far as a caret column goes
+    EXPECT_EQ(e.SelStart(), 3 + 2500);
+    e.SetSelLength(3);
+    EXPECT_EQ(e.SelText(), row.substr(2500, 3));
+    e.InsertText("#");
+    EXPECT_EQ(e.RowText(1).substr(2499, 3), row.substr(2499, 1) + "#" + row.substr(2503, 1));
+    e.SelectAll(); // the last row is longer than a caret column can reach
+    EXPECT_EQ(e.SelText(), t.Text());
+}
+
 TEST(SelOffsets, TheEndOfAWrappedRowIsTheNextRowsStart)
 {
     THostedEditor t(Repeat("a", 30) + "\r\nxyz");
