@@ -244,7 +244,8 @@ std::string TEditor::SelText() const
         const std::size_t len = static_cast<std::size_t>(stop - first);
         if (len > static_cast<std::size_t>(end - at))
             break;
-        std::memcpy(at, text.data() + first, len);
+        if (len > 0) // an empty row has no text to point at
+            std::memcpy(at, text.data() + first, len);
         at += len;
         if (r < FSel.EndRow && FList->RowEnd(r) == reBreak && end - at >= 2) {
             *at++ = '\r';
