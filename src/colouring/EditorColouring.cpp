@@ -7,6 +7,9 @@ TEditorColouring::TEditorColouring(TEditor& editor)
 {
     FView.OnChange = [this](TObject*) { ColouringChanged(); };
     FCache.OnInvalidateRow = [this](int row) {
+        for (TEditor* e : FEditor.ListRows().Editors()) {
+            e->InvalidateRows(row, row);
+        }
         if (OnInvalidateRow) {
             OnInvalidateRow(row);
         }
@@ -79,6 +82,9 @@ void TEditorColouring::FountainFreed(TObject* sender)
 void TEditorColouring::ColouringChanged()
 {
     InitRowStates();
+    for (TEditor* e : FEditor.ListRows().Editors()) {
+        e->InvalidateAll();
+    }
     if (OnRepaint) {
         OnRepaint();
     }
@@ -100,9 +106,10 @@ void TEditorColouring::InitRowStates()
     if (FLoading) {
         return;
     }
+    SyncView();
     TParseRowsOf<TEditorScreenStrings> rows(FEditor.ListRows());
     auto parser = CreateParser();
-    FCache.InitRowStates(rows, *parser, FTopRow);
+    FCache.InitRowStates(rows, *parser, TopRow());
 }
 
 int TEditorColouring::UpdateRowStates(int row, bool notify)
@@ -111,6 +118,16 @@ int TEditorColouring::UpdateRowStates(int row, bool notify)
     if (row < 0 || row >= rows.Count()) {
         return 0;
     }
+    SyncView();
     auto parser = CreateParser();
     return FCache.UpdateRowStates(rows, *parser, row, notify);
+}
+
+void TEditorColouring::SyncView()
+{
+    FCache.SetInitBracketsFull(FEditor.Speed().InitBracketsFull());
+    if (TEditorHost* host = FEditor.Host()) {
+        FCache.SetScreenHeight(host->ScreenHeight());
+        FCache.SetRowHeight(FEditor.Metrics().RowHeight);
+    }
 }

@@ -46,14 +46,15 @@ public:
     void InitRowStates() override;
     int UpdateRowStates(int row, bool notify) override;
 
-    // Computing every row's state at once instead of about two screens ahead.
-    bool InitBracketsFull() const { return FCache.InitBracketsFull(); }
-    void SetInitBracketsFull(bool v) { FCache.SetInitBracketsFull(v); }
+    // Computing every row's state at once instead of about two screens ahead: the editor's
+    // Speed.InitBracketsFull.
+    bool InitBracketsFull() const { return FEditor.Speed().InitBracketsFull(); }
+    void SetInitBracketsFull(bool v) { FEditor.Speed().SetInitBracketsFull(v); }
     // The look-ahead's inputs: the display's height and the row height, in pixels, and the
-    // first row shown.
+    // first row shown. With a host they come from the editor; these setters serve without one.
     void SetScreenHeight(int pixels) { FCache.SetScreenHeight(pixels); }
     void SetRowHeight(int pixels) { FCache.SetRowHeight(pixels); }
-    int TopRow() const { return FTopRow; }
+    int TopRow() const { return FEditor.Host() ? FEditor.TopRow() : FTopRow; }
     void SetTopRow(int row) { FTopRow = row < 0 ? 0 : row; }
     const TRowStateCache& Cache() const { return FCache; }
 
@@ -62,15 +63,18 @@ public:
     bool Loading() const { return FLoading; }
     void SetLoading(bool v);
 
-    // Screen row r's parse state changed: every editor showing the rows repaints it.
+    // Screen row r's parse state changed (every editor showing the rows repaints it, then
+    // this is called).
     std::function<void(int row)> OnInvalidateRow;
-    // The colouring of the whole text changed.
+    // The colouring of the whole text changed (the editors repaint, then this is called).
     std::function<void()> OnRepaint;
 
 private:
     void FountainChanged(TObject* sender);
     void FountainFreed(TObject* sender);
     void ColouringChanged();
+    // Takes the look-ahead's inputs from the editor and its host.
+    void SyncView();
 
     TEditor& FEditor;
     TEditorViewInfo FView;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "colouring/ColorTypes.h"
+#include "engine/ColorTypes.h"
 #include "engine/Notify.h"
 
 class TFountainColor : public TNotifyPersistent {

@@ -48,6 +48,8 @@ public:
 
     // The area the editor paints, scroll bars included (the editor leaves room for them).
     virtual TSize ClientSize() const = 0;
+    // Height of the display the window is on; the tokenizer looks this far ahead.
+    virtual int ScreenHeight() const = 0;
     virtual TFontMetrics FontMetrics(const TEditorFont& font) const = 0;
     // Thickness of a scroll bar of that kind, in pixels.
     virtual int ScrollBarExtent(TScrollBarKind kind) const = 0;

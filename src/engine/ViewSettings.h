@@ -4,16 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/ColorTypes.h"
 #include "engine/Notify.h"
 
-// A colour is 0x00BBGGRR; the system colours carry the high byte 0xFF and the system colour
-// index in the low byte, resolved by the host when painting.
-using TColor = std::uint32_t;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clWindow = 0xFF000005;
-constexpr TColor clWindowText = 0xFF000008;
-constexpr TColor clBtnFace = 0xFF00000F;
-constexpr TColor clBtnText = 0xFF000012;
 
 // A settings object whose setters store a changed value and report it.
 class TEditorSettings : public TNotifyPersistent {
@@ -40,15 +33,15 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor v) { Store(FColor, v); }
     // Bits: bold 1, italic 2, underline 4, strike-out 8.
-    std::uint8_t Style() const { return FStyle; }
-    void SetStyle(std::uint8_t v) { Store(FStyle, v); }
+    TFontStyles Style() const { return FStyle; }
+    void SetStyle(TFontStyles v) { Store(FStyle, v); }
     void Assign(const TEditorFont& source);
 
 private:
     std::string FName;
     int FHeight = -13;
     TColor FColor = clWindowText;
-    std::uint8_t FStyle = 0;
+    TFontStyles FStyle = 0;
 };
 
 class TEditorMargin : public TEditorSettings {

@@ -7,6 +7,7 @@
 
 #include "TestRows.h"
 #include "colouring/EditorColouring.h"
+#include "engine/testing/FakeHost.h"
 #include "colouring/FountainErrors.h"
 #include "platform/Sjis.h"
 
@@ -257,4 +258,34 @@ TEST(EditorColouring, IncrementalStatesEqualStatesFromScratch)
             ASSERT_EQ(Stored(editor), FromScratch(colouring)) << "round " << round << " step " << step;
         }
     }
+}
+
+// With a host, the look-ahead comes from the display's height and the editor's row height,
+// and Speed.InitBracketsFull decides whether every row is computed.
+TEST(EditorColouring, LookAheadFollowsTheHostAndSpeed)
+{
+    TFakeHost host;
+    host.Screen = 130;
+    TEditor editor(&host);
+    TEditorColouring colouring(editor);
+    std::string text;
+    for (int i = 0; i < 500; ++i) {
+        text += "row\r\n";
+    }
+    editor.Lines().SetTextStr(text);
+    const int rowHeight = editor.Metrics().RowHeight;
+    ASSERT_GT(rowHeight, 1);
+    const int ahead = 2 * (130 / rowHeight);
+    auto computed = [&] {
+        int n = 0;
+        for (int r = 0; r < editor.RowCount(); ++r) {
+            n += editor.ListRows().OpenBracket(r) != -2;
+        }
+        return n;
+    };
+    EXPECT_EQ(computed(), ahead + 1);
+    editor.Speed().SetInitBracketsFull(true);
+    colouring.InitRowStates();
+    EXPECT_EQ(computed(), 500);
+    EXPECT_TRUE(colouring.InitBracketsFull());
 }

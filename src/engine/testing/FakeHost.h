@@ -15,6 +15,7 @@ public:
 
     // 80 x 25 cells of an 8 x 16 font by default, plus room for the furniture.
     TSize Client{690, 440};
+    int Screen = 768;
     TFontMetrics Font{16, 0, 8};
     int BarExtent = 16;
 
@@ -45,6 +46,7 @@ public:
     }
 
     TSize ClientSize() const override { return Client; }
+    int ScreenHeight() const override { return Screen; }
     TFontMetrics FontMetrics(const TEditorFont&) const override { return Font; }
     int ScrollBarExtent(TScrollBarKind) const override { return BarExtent; }
     void Invalidate(const TRect& r) override { Invalidated.push_back(r); }
