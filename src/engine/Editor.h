@@ -221,6 +221,12 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
+    // The cut, copy, paste and clear messages another window may send: as the operations,
+    // except that cut or copy with nothing selected puts an empty text on the clipboard.
+    void WMCut();
+    void WMCopy();
+    void WMPaste();
+    void WMClear();
     void BoxPaste(std::string_view s);
     void IndentSpace();
     void UnindentSpace();

@@ -67,6 +67,38 @@ void TEditor::PasteFromClipboard()
         InsertText(text);
 }
 
+void TEditor::WMCut()
+{
+    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
+    if (!clip || FReadOnly)
+        return;
+    if (Selected())
+        CutToClipboard();
+    else
+        clip->SetText({});
+}
+
+void TEditor::WMCopy()
+{
+    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
+    if (!clip)
+        return;
+    if (Selected())
+        CopyToClipboard();
+    else
+        clip->SetText({});
+}
+
+void TEditor::WMPaste()
+{
+    PasteFromClipboard();
+}
+
+void TEditor::WMClear()
+{
+    ClearSelection();
+}
+
 // ---- box paste
 
 void TEditor::BoxPaste(std::string_view input)

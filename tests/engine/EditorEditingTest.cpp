@@ -180,6 +180,36 @@ TEST(Clipboard, CopyCutAndPaste)
     EXPECT_EQ(t.e.TextLength(), 23);
 }
 
+// The messages another window sends: with nothing selected, cut and copy leave an empty text.
+TEST(Clipboard, MessagesFromOtherWindows)
+{
+    THostedEditor t("abc\r\n");
+    TFakeClipboard& clip = t.host.Clip;
+    clip.SetText("old");
+    t.e.WMCopy();
+    EXPECT_TRUE(clip.HasText());
+    EXPECT_EQ(clip.GetText(), "");
+    clip.SetText("old");
+    t.e.WMCut();
+    EXPECT_EQ(clip.GetText(), "");
+    t.Select(0, 0, 0, 2);
+    t.e.WMCut();
+    EXPECT_EQ(clip.GetText(), "ab");
+    EXPECT_EQ(t.Text(), "c\r\n");
+    t.Caret(0, 1);
+    t.e.WMPaste();
+    EXPECT_EQ(t.Text(), "cab\r\n");
+    t.Select(0, 0, 0, 1);
+    t.e.WMClear();
+    EXPECT_EQ(t.Text(), "ab\r\n");
+    t.e.SetReadOnly(true);
+    t.Select(0, 0, 0, 1);
+    clip.SetText("kept");
+    t.e.WMCut();
+    EXPECT_EQ(clip.GetText(), "kept");
+    EXPECT_EQ(t.Text(), "ab\r\n");
+}
+
 TEST(ReadOnly, ChangesNothingAndLeavesTheClipboardAlone)
 {
     THostedEditor t("abc\r\n");
