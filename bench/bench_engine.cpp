@@ -1,4 +1,5 @@
 // Row store figures on the corpus: loading, wrapping, joining and edits in the middle.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,13 +46,27 @@ void EditFigures(const std::string& name, F&& edit)
 int main()
 {
     const std::string corpus = bench::CorpusPath();
-    bench::ProcessFigures vim = bench::RunProcess({"vim", "-u", "NONE", "-i", "NONE", "-n", "-es", "-c", "q!", corpus});
+    // Best of three for both, so one slow run on a shared machine does not decide; the peak
+    // memory is that of the first load in this fresh process.
+    bench::ProcessFigures vim;
+    for (int i = 0; i < 3; ++i) {
+        bench::ProcessFigures run =
+            bench::RunProcess({"vim", "-u", "NONE", "-i", "NONE", "-n", "-es", "-c", "q!", corpus});
+        if (vim.seconds < 0 || (run.seconds >= 0 && run.seconds < vim.seconds))
+            vim = run;
+    }
 
     TEditor e;
     auto t = bench::Clock::now();
     e.Lines().LoadFromFile(corpus);
     double load = bench::SecondsSince(t);
     double peak = bench::PeakRssMiB();
+    for (int i = 0; i < 2; ++i) {
+        TEditor again;
+        t = bench::Clock::now();
+        again.Lines().LoadFromFile(corpus);
+        load = std::min(load, bench::SecondsSince(t));
+    }
     bench::Figure("load_seconds", load, "s", "vim", vim.seconds);
     bench::Figure("load_peak_memory", peak, "MiB", "vim", vim.peakMiB);
     bench::Figure("rows", e.RowCount(), "rows");

@@ -4,11 +4,14 @@
 #include <cstring>
 #include <new>
 
+#include "engine/LargeMemory.h"
+
 TTextChunk* TTextChunk::Allocate(std::size_t size)
 {
     void* p = std::malloc(sizeof(TTextChunk) + size);
     if (!p)
         throw std::bad_alloc();
+    PrefaultLargeBlock(p, sizeof(TTextChunk) + size);
     auto* c = static_cast<TTextChunk*>(p);
     c->FRefs = 1;
     c->FSize = size;

@@ -10,6 +10,8 @@
 #include <new>
 #include <type_traits>
 
+#include "engine/LargeMemory.h"
+
 template <class T>
 class SplitVector {
     static_assert(std::is_trivially_copyable_v<T>, "elements are moved with memmove");
@@ -120,6 +122,7 @@ private:
             throw std::bad_alloc();
         FBody = static_cast<T*>(p);
         FCapacity = size;
+        PrefaultLargeBlock(p, size * sizeof(T));
         FGap = static_cast<std::ptrdiff_t>(size) - FLength;
     }
 
