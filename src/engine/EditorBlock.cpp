@@ -8,21 +8,6 @@
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
-template <class F>
-void Compound(TEditor& e, F&& body)
-{
-    e.BeginCompound();
-    try {
-        body();
-    } catch (...) {
-        e.EndCompound();
-        throw;
-    }
-    e.EndCompound();
-}
-
 bool IsBlankByte(unsigned char b)
 {
     return b <= 0x20;

@@ -1,9 +1,28 @@
 #pragma once
-// Cell arithmetic on one row shared by the selection and editing code.
+// Cell arithmetic on one row, and small pieces shared by the selection and editing code.
 #include <string_view>
 
 #include "engine/Wrap.h"
 #include "platform/Cp932.h"
+
+class TEditor;
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// Runs body inside one compound block of the editor (caret hidden, rows in one update),
+// left on every path.
+template <class F>
+void Compound(TEditor& e, F&& body)
+{
+    e.BeginCompound();
+    try {
+        body();
+    } catch (...) {
+        e.EndCompound();
+        throw;
+    }
+    e.EndCompound();
+}
 
 struct TByteRange {
     int First = 0;

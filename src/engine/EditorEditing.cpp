@@ -8,21 +8,6 @@
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
-template <class F>
-void Compound(TEditor& e, F&& body)
-{
-    e.BeginCompound();
-    try {
-        body();
-    } catch (...) {
-        e.EndCompound();
-        throw;
-    }
-    e.EndCompound();
-}
-
 std::string Spaces(int n)
 {
     return std::string(static_cast<std::size_t>(std::max(n, 0)), ' ');

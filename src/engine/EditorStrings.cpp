@@ -1,12 +1,10 @@
 #include "engine/EditorStrings.h"
 
 #include "engine/Editor.h"
+#include "engine/EditorCells.h"
 
 #include <algorithm>
 
-namespace {
-constexpr std::string_view kCrLf = "\r\n";
-}
 
 int TEditorStrings::Count() const
 {
