@@ -28,6 +28,19 @@ void Figure(const std::string& name, double value, const std::string& unit,
 double Median(std::vector<double> samples);
 double Maximum(const std::vector<double>& samples);
 
+// The median time of `runs` calls of f, in seconds.
+template <class F>
+double MedianSeconds(int runs, F&& f)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        f();
+        samples.push_back(SecondsSince(start));
+    }
+    return Median(samples);
+}
+
 } // namespace bench
 
 namespace bench {

@@ -52,18 +52,6 @@ void HtmlLike(TEditorColouring& c)
     c.SetReserveWordList(words);
 }
 
-template <class F>
-double MedianSeconds(int runs, F&& f)
-{
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = bench::Clock::now();
-        f();
-        samples.push_back(bench::SecondsSince(start));
-    }
-    return bench::Median(samples);
-}
-
 double TextMegabytes(const TEditor& e)
 {
     double bytes = 0;
@@ -115,13 +103,13 @@ int main()
     const double mb = TextMegabytes(editor);
 
     std::size_t sink = 0;
-    const double walk = MedianSeconds(5, [&] {
+    const double walk = bench::MedianSeconds(5, [&] {
         for (int r = 0; r < editor.RowCount(); ++r) {
             const auto text = editor.RowText(r);
             sink += static_cast<std::size_t>(std::count(text.begin(), text.end(), '<'));
         }
     });
-    const double init = MedianSeconds(5, [&] { colouring.InitRowStates(); });
+    const double init = bench::MedianSeconds(5, [&] { colouring.InitRowStates(); });
     bench::Figure("colouring_init_full", mb / init, "MB/s", "row_byte_pass", mb / walk);
     bench::Figure("colouring_init_full_seconds", init, "s");
     const TEditFigures edit = EditInTheMiddle(editor, colouring);
@@ -131,7 +119,7 @@ int main()
 
     editor.WrapOption().SetWrapByte(80);
     editor.SetWordWrap(true);
-    const double wrapped = MedianSeconds(5, [&] { colouring.InitRowStates(); });
+    const double wrapped = bench::MedianSeconds(5, [&] { colouring.InitRowStates(); });
     bench::Figure("colouring_init_full_wrapped80", mb / wrapped, "MB/s");
     const TEditFigures wrappedEdit = EditInTheMiddle(editor, colouring);
     bench::Figure("colouring_edit_rows_parsed_wrapped80", wrappedEdit.MaxRowsParsed, "rows");

@@ -24,18 +24,6 @@ std::string ReadFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-template <class F>
-double MedianSeconds(int runs, F&& f)
-{
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = bench::Clock::now();
-        f();
-        samples.push_back(bench::SecondsSince(start));
-    }
-    return bench::Median(samples);
-}
-
 } // namespace
 
 int main()
@@ -47,15 +35,15 @@ int main()
 
     std::size_t sink = 0;
     std::string utf8;
-    const double toUtf8 = MedianSeconds(kRuns, [&] {
+    const double toUtf8 = bench::MedianSeconds(kRuns, [&] {
         utf8 = Cp932ToUtf8(text);
         sink += utf8.size();
     });
-    const double toUtf16 = MedianSeconds(kRuns, [&] { sink += Cp932ToUtf16(text).size(); });
-    const double fromUtf8 = MedianSeconds(kRuns, [&] { sink += Utf8ToCp932(utf8).size(); });
+    const double toUtf16 = bench::MedianSeconds(kRuns, [&] { sink += Cp932ToUtf16(text).size(); });
+    const double fromUtf8 = bench::MedianSeconds(kRuns, [&] { sink += Utf8ToCp932(utf8).size(); });
 
     const std::string command = "iconv -f CP932 -t UTF-8 '" + path + "' > /dev/null";
-    const double iconvSeconds = MedianSeconds(kRuns, [&] {
+    const double iconvSeconds = bench::MedianSeconds(kRuns, [&] {
         if (std::system(command.c_str()) != 0) {
             std::fprintf(stderr, "iconv failed on %s\n", path.c_str());
             std::exit(2);

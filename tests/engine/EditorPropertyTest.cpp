@@ -18,22 +18,6 @@ bool Lead(char c)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// CR LF, lone CR and lone LF all become CR LF.
-std::string Normal(const std::string& s)
-{
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            out += "\r\n";
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
 std::string Spaces(int n)
 {
     return std::string(static_cast<std::size_t>(std::max(n, 0)), ' ');
@@ -154,14 +138,14 @@ struct Model {
     std::string Insert(int r, int col, const std::string& s) const
     {
         if (r >= N())
-            return Normal(text + Spaces(col) + s);
+            return Normalised(text + Spaces(col) + s);
         std::string row = Row(r);
         int p = ByteAt(row, col);
         int pad = std::max(0, p - static_cast<int>(row.size()));
         p = std::min(p, static_cast<int>(row.size()));
         std::string t = text;
         t.insert(Start(r) + static_cast<std::size_t>(p), Spaces(pad) + s);
-        return Normal(t);
+        return Normalised(t);
     }
 
     std::string Overwrite(int r, int col, const std::string& s) const
@@ -327,14 +311,14 @@ struct Model {
     std::string BoxReplace(int r1, int r2, int c1, int c2, const std::string& s) const
     {
         if (r1 >= N()) // a box on the empty line after the last: nothing to cut, s at the end
-            return Normal(text + s);
+            return Normalised(text + s);
         std::vector<MRow> rs = rows;
         for (int r = r1; r <= r2 && r < N(); ++r) {
             std::string& row = rs[static_cast<std::size_t>(r)].text;
             auto [a, b] = Slice(row, c1, c2);
             row = row.substr(0, static_cast<std::size_t>(a)) + (r == r1 ? s : "") + row.substr(static_cast<std::size_t>(b));
         }
-        return Normal(Join(rs));
+        return Normalised(Join(rs));
     }
 
     // The block of lines into the rows from r on at column col; `cuts` are the first rows'
@@ -343,7 +327,7 @@ struct Model {
     {
         std::vector<std::string> lines;
         std::string cur;
-        std::string ns = Normal(s);
+        std::string ns = Normalised(s);
         for (std::size_t i = 0; i < ns.size(); ++i) {
             if (ns.compare(i, 2, "\r\n") == 0) {
                 lines.push_back(cur);
@@ -464,7 +448,7 @@ void RunSequence(unsigned seed)
     for (int i = rnd.Below(60); i > 0; --i)
         start += rnd.Chance(12) ? "\r\n" : Piece(rnd);
     e.Lines().SetTextStr(start);
-    m.text = Normal(start);
+    m.text = Normalised(start);
     const std::string original = e.Lines().GetTextStr();
     ASSERT_EQ(original, m.text);
 
@@ -541,7 +525,7 @@ void RunSequence(unsigned seed)
             int k = rnd.Below(4);
             std::string cut = m.text.substr(0, a) + m.text.substr(z);
             if (k == 0) {
-                expect = Normal(m.text.substr(0, a) + s + m.text.substr(z));
+                expect = Normalised(m.text.substr(0, a) + s + m.text.substr(z));
                 e.InsertText(s);
                 what = "insert over selection";
             } else if (k == 1) {
