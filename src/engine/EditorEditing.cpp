@@ -51,8 +51,9 @@ void TEditor::InsertText(std::string_view input)
 {
     if (FReadOnly)
         return;
-    // The caller's text may be a view of rows this changes.
-    const std::string own(input);
+    // A copy: the caller's text may be a view of rows this changes. Its line breaks are
+    // written as the rows will hold them, so the caret's offset counts the same bytes.
+    const std::string own = CrLfBreaks(input);
     const std::string_view s = own;
     if (s.empty()) {
         if (Selected())
@@ -160,7 +161,7 @@ void TEditor::TypeText(std::string_view input)
 {
     if (FReadOnly || input.empty())
         return;
-    const std::string own(input);
+    const std::string own = CrLfBreaks(input);
     const std::string_view s = own;
     if (!FOverWrite || Selected() || FRow >= RowCount() || CaretCell() >= RowWidth(FRow)) {
         InsertText(s);

@@ -25,6 +25,23 @@ const TDelimiterSet& WordDelimiters()
     return set;
 }
 
+std::string CrLfBreaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out.append("\r\n", 2);
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return out;
+}
+
 int TWrapContext::TabCells(int c) const
 {
     int t = std::max(TabSpaceCount, 1);

@@ -180,6 +180,37 @@ TEST(Clipboard, CopyCutAndPaste)
     EXPECT_EQ(t.e.TextLength(), 23);
 }
 
+// Text from other programs often breaks its lines with a bare LF or CR; the caret must land
+// after the pasted text however its breaks were written.
+TEST(Clipboard, PastedTextWithLoneBreaksLeavesTheCaretAfterIt)
+{
+    struct Case {
+        const char* clip;
+        const char* text;
+        int row, col;
+    } cases[] = {
+        {"x\ny\nz", "ax\r\ny\r\nzbc\r\n", 2, 1},
+        {"x\ry\r", "ax\r\ny\r\nbc\r\n", 2, 0},
+        {"x\r\n\ny\n\r", "ax\r\n\r\ny\r\n\r\nbc\r\n", 4, 0},
+    };
+    for (const Case& c : cases) {
+        THostedEditor t("abc\r\n");
+        t.host.Clip.SetText(c.clip);
+        t.Caret(0, 1);
+        t.e.PasteFromClipboard();
+        EXPECT_EQ(t.Text(), c.text) << c.clip;
+        EXPECT_EQ(t.e.Row(), c.row) << c.clip;
+        EXPECT_EQ(t.e.Col(), c.col) << c.clip;
+    }
+    // Over a selection, and typed on at once.
+    THostedEditor t("abc\r\n");
+    t.host.Clip.SetText("x\ny");
+    t.Select(0, 1, 0, 2);
+    t.e.PasteFromClipboard();
+    t.e.TypeText("!");
+    EXPECT_EQ(t.Text(), "ax\r\ny!c\r\n");
+}
+
 // The messages another window sends: with nothing selected, cut and copy leave an empty text.
 TEST(Clipboard, MessagesFromOtherWindows)
 {
