@@ -305,6 +305,9 @@ private:
     int EditBase(int start) const;
     void Replace(int start, int count, std::string_view text, int base, std::int64_t caret);
     void ReplaceSelection(std::string_view s);
+    int NewlineIndent(std::string_view firstRow, int col, bool onFirstRow, bool rowEmpty, int lineRow) const;
+    std::string IndentString(int cells) const;
+    std::string NewlineOverSelection(bool& atEnd) const;
     void BlockIndent(int kind);
     int UnindentTarget() const;
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "EditorTestUtil.h"
 
 using namespace enginetest;
@@ -72,6 +74,60 @@ TEST(Newline, ShiftEnterOpensALineAboveAndNeverReplacesASelection)
     EXPECT_EQ(t.Text(), "  \r\n  abc\r\n");
     t.e.Newline(); // Enter replaces it
     EXPECT_EQ(t.Text(), "  \r\n  \r\n  c\r\n");
+}
+
+// Enter over a selection is one change: one undo brings the selected text back.
+TEST(Newline, OverASelectionIsOneUndoStep)
+{
+    const std::string text = "keep this " + kKanji + kKanji + " text\r\n";
+    THostedEditor t(text);
+    t.Select(0, 5, 0, 14);
+    t.e.Newline();
+    EXPECT_EQ(t.Text(), "keep \r\n text\r\n");
+    t.e.Undo();
+    EXPECT_EQ(t.Text(), text);
+    EXPECT_FALSE(t.e.CanUndo());
+
+    // The indentation is that of the line as it reads once the selection is gone, in wrapped
+    // rows and in a box as well; each time the same as deleting first and then pressing Enter.
+    struct Case {
+        std::string text;
+        bool wrap, box;
+        int r1, c1, r2, c2;
+    } cases[] = {
+        {"    abc\r\n  def\r\n", false, false, 0, 6, 1, 3},
+        {"    abc\r\n  def\r\n", false, false, 0, 2, 1, 5},
+        {"\r\n  x\r\nabc\r\n", false, false, 2, 0, 3, 0},
+        {"  x\r\nabc\r\n", false, false, 1, 0, 2, 0}, // to the end from a line's start
+        {"  " + Repeat("w", 30) + " tail\r\n", true, false, 1, 2, 1, 6},
+        {"  " + Repeat("w", 30) + " tail\r\n", true, false, 0, 1, 1, 3},
+        {"    ab\r\n    cd\r\n", false, true, 0, 1, 1, 5},
+        {"ab\r\ncd\r\n", false, true, 0, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        for (bool over : {false, true}) {
+            auto run = [&](bool twoSteps) {
+                auto e = std::make_unique<THostedEditor>(c.text);
+                e->e.Caret().SetPrevSpaceIndent(true);
+                e->e.WrapOption().SetWrapByte(20);
+                e->e.SetWordWrap(c.wrap);
+                e->e.SetBoxSelection(c.box);
+                e->e.SetOverWrite(over);
+                e->Select(c.r1, c.c1, c.r2, c.c2);
+                if (twoSteps)
+                    e->e.ClearSelection();
+                e->e.Newline();
+                return e;
+            };
+            auto one = run(false), two = run(true);
+            const std::string where = c.text + (over ? " overwrite" : "");
+            EXPECT_EQ(one->Text(), two->Text()) << where;
+            EXPECT_EQ(one->e.Row(), two->e.Row()) << where;
+            EXPECT_EQ(one->e.Col(), two->e.Col()) << where;
+            one->e.Undo();
+            EXPECT_EQ(one->Text(), Normalised(c.text)) << where;
+        }
+    }
 }
 
 TEST(BackSpace, UnindentsToThePreviousLevel)
