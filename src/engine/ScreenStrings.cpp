@@ -39,10 +39,14 @@ void TEditorScreenStrings::Attach(TEditor* editor)
 void TEditorScreenStrings::Detach(TEditor* editor)
 {
     FEditors.erase(std::remove(FEditors.begin(), FEditors.end(), editor), FEditors.end());
+    if (FActing == editor)
+        FActing = nullptr;
 }
 
 TEditor* TEditorScreenStrings::ActiveEditor() const
 {
+    if (FActing)
+        return FActing;
     for (TEditor* e : FEditors)
         if (e->Focused())
             return e;
