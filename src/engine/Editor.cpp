@@ -254,6 +254,16 @@ void TEditor::RowsRebuilt()
         DoCaretMoved();
 }
 
+void TEditor::CellsMoved()
+{
+    KeepCaretInText();
+    if (FSelState != 0)
+        ClampSelection();
+    InvalidateAll();
+    if (FUpdating == 0 && FCaretDirty)
+        DoCaretMoved();
+}
+
 void TEditor::ResetCaret()
 {
     FCaretDirty = true;

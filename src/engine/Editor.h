@@ -256,6 +256,9 @@ public:
     virtual void RowsRebuilt();
     // Drops the selection without touching the text.
     virtual void DropSelection();
+    // The cells of the rows moved (the tab width changed): the caret keeps off the halves of
+    // characters and tab fill, and the view is repainted.
+    void CellsMoved();
     // Caret and view to the top (the text was replaced).
     void ResetCaret();
     // Caret and top row back into the rows after a change.

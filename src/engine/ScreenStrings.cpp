@@ -430,8 +430,14 @@ void TEditorScreenStrings::WrapOptionChanged(TObject*)
 
 void TEditorScreenStrings::TabSpaceCountChanged()
 {
-    if (FWordWrap)
+    if (FWordWrap) {
         Rebuild(true);
+        return;
+    }
+    // The rows stay, but their cells move under every caret.
+    std::vector<TEditor*> editors = FEditors;
+    for (TEditor* e : editors)
+        e->CellsMoved();
 }
 
 // ---- row states
