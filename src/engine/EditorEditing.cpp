@@ -41,7 +41,8 @@ int TEditor::EditBase(int start) const
 
 void TEditor::Replace(int start, int count, std::string_view text, int base, std::int64_t caret)
 {
-    FList->ReplaceRows(start, count, text);
+    // Lines typed in at the start of a row push its text, and its marks, down.
+    FList->ReplaceRows(start, count, text, FCol == 0 ? TMarksGo::WithText : TMarksGo::ToFirstRow);
     PlaceCaret(base, caret);
 }
 
