@@ -5,6 +5,20 @@
 #include <algorithm>
 
 
+namespace {
+
+// A change through the facade is a change its editor makes: that editor's caret is the one
+// undo records, and its caret processing runs once at the end.
+struct TOwnerUpdate {
+    TLinesOwner& o;
+    explicit TOwnerUpdate(TLinesOwner& owner) : o(owner) { o.LinesBeginUpdate(); }
+    ~TOwnerUpdate() { o.LinesEndUpdate(); }
+    TOwnerUpdate(const TOwnerUpdate&) = delete;
+    TOwnerUpdate& operator=(const TOwnerUpdate&) = delete;
+};
+
+} // namespace
+
 int TEditorStrings::Count() const
 {
     const TEditorScreenStrings& rows = FOwner.LinesRows();
@@ -72,6 +86,7 @@ std::string TEditorStrings::Get(int i) const
 
 void TEditorStrings::Put(int i, std::string_view s)
 {
+    TOwnerUpdate update(FOwner);
     TEditorScreenStrings& rows = FOwner.LinesRows();
     if (i < 0 || i >= Count())
         return;
@@ -94,6 +109,7 @@ void TEditorStrings::Insert(int i, std::string_view s)
     }
     if (i < 0 || i > Count())
         return;
+    TOwnerUpdate update(FOwner);
     int first = LineToRow(i);
     std::string text = CrLfBreaks(s);
     text.append(kCrLf);
@@ -103,6 +119,7 @@ void TEditorStrings::Insert(int i, std::string_view s)
 
 int TEditorStrings::Add(std::string_view s)
 {
+    TOwnerUpdate update(FOwner);
     TEditorScreenStrings& rows = FOwner.LinesRows();
     int index = Count();
     int n = rows.Count();
@@ -129,6 +146,7 @@ int TEditorStrings::Add(std::string_view s)
 
 void TEditorStrings::Delete(int i)
 {
+    TOwnerUpdate update(FOwner);
     if (i < 0 || i >= Count())
         return;
     int first = LineToRow(i);

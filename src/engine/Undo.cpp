@@ -27,6 +27,7 @@ void TEditorUndoObj::PushRedo(const TUndoData& entry)
     auto copy = std::make_unique<TUndoData>();
     if (TRowStoreClient* active = FOwner.ActiveClient())
         copy->Caret = active->UndoCaret();
+    copy->Before = entry.Before;
     copy->Marks = entry.Marks;
     copy->StartRow = entry.StartRow;
     copy->NewRowCount = entry.NewRowCount;
@@ -88,12 +89,14 @@ void TEditorUndoObj::Step(std::unique_ptr<TUndoData> entry, bool redo)
         TUndoData reverse = *entry;
         FOwner.Restore(*entry, reverse);
         if (!redo) {
+            reverse.Before = entry->Caret;
             PushRedo(reverse);
         } else {
             // Back on the undo list without emptying the redo list.
             FRedoing = true;
             TUndoData& e = NewEntry();
             FRedoing = false;
+            e.Caret = entry->Before;
             e.Marks = reverse.Marks;
             e.StartRow = reverse.StartRow;
             e.NewRowCount = reverse.NewRowCount;

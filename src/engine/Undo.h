@@ -12,6 +12,9 @@
 
 struct TUndoData {
     TUndoCaret Caret; // where the editor that made the change stood before it
+    // On the redo list: where the editor stood before the change that was undone, so that
+    // undoing it again after a redo puts that back, whoever redid it.
+    TUndoCaret Before;
     TMarksGo Marks = TMarksGo::ToFirstRow; // how the replacement carried row marks
     int StartRow = -1;
     int NewRowCount = 0;  // rows that replaced the old ones (0: the change only deleted)
