@@ -51,17 +51,17 @@ void TQzEMain::FormCreate()
 // bar, so the view mode's name is not cut off.
 void TQzEMain::CreateStatusBar()
 {
-    stbMain_ = new QStatusBar(this);
-    stbMain_->setObjectName(QStringLiteral("stbMain"));
+    FStbMain = new QStatusBar(this);
+    FStbMain->setObjectName(QStringLiteral("stbMain"));
     // The status bar keeps the system's font rather than the window's 16-pixel one.
     QFont systemFont = QApplication::font();
     systemFont.setResolveMask(QFont::AllPropertiesResolved);
-    stbMain_->setFont(systemFont);
-    stbMain_->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
+    FStbMain->setFont(systemFont);
+    FStbMain->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
     // The window frame resizes the window; a grip would take the last panel's room.
-    stbMain_->setSizeGripEnabled(false);
+    FStbMain->setSizeGripEnabled(false);
 
-    auto* strip = new QWidget(stbMain_);
+    auto* strip = new QWidget(FStbMain);
     auto* layout = new QHBoxLayout(strip);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -78,15 +78,15 @@ void TQzEMain::CreateStatusBar()
             panel->setMinimumWidth(kPanels[i].width);
             layout->addWidget(panel, 1);
         }
-        panels_[i] = panel;
+        FPanels[i] = panel;
     }
-    stbMain_->addWidget(strip, 1);
-    setStatusBar(stbMain_);
+    FStbMain->addWidget(strip, 1);
+    setStatusBar(FStbMain);
 }
 
 QLabel* TQzEMain::Panel(int index) const
 {
-    return index >= 0 && index < kPanelCount ? panels_[index] : nullptr;
+    return index >= 0 && index < kPanelCount ? FPanels[index] : nullptr;
 }
 
 QString TQzEMain::PanelText(int index) const

@@ -18,7 +18,7 @@ public:
 
     explicit TQzEMain(QWidget* parent = nullptr);
 
-    QStatusBar* stbMain() const { return stbMain_; }
+    QStatusBar* stbMain() const { return FStbMain; }
     QLabel* Panel(int index) const;
     QString PanelText(int index) const;
     void SetPanelText(int index, const QString& text);
@@ -27,6 +27,6 @@ private:
     void FormCreate();
     void CreateStatusBar();
 
-    QStatusBar* stbMain_ = nullptr;
-    std::array<QLabel*, kPanelCount> panels_{};
+    QStatusBar* FStbMain = nullptr;
+    std::array<QLabel*, kPanelCount> FPanels{};
 };

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <cstring>
 
-using cp932_detail::EncodeCodePoint;
-using cp932_detail::kInvalidUtf;
-using cp932_detail::kNotMapped;
+using cp932::detail::EncodeCodePoint;
+using cp932::detail::kInvalidUtf;
+using cp932::detail::kNotMapped;
 
 namespace {
 
@@ -38,7 +38,7 @@ std::size_t AsciiRun(const unsigned char* p, const unsigned char* end)
 template <class Unit>
 class TSinkBase {
 public:
-    explicit TSinkBase(std::basic_string<Unit>& out) : out_(out) {}
+    explicit TSinkBase(std::basic_string<Unit>& out) : FOut(out) {}
     ~TSinkBase() { Flush(); }
     TSinkBase(const TSinkBase&) = delete;
     TSinkBase& operator=(const TSinkBase&) = delete;
@@ -46,12 +46,12 @@ public:
     void Ascii(const unsigned char* p, std::size_t n)
     {
         while (n > 0) {
-            if (used_ == kCapacity)
+            if (FUsed == kCapacity)
                 Flush();
-            const std::size_t k = std::min(n, kCapacity - used_);
+            const std::size_t k = std::min(n, kCapacity - FUsed);
             for (std::size_t i = 0; i < k; ++i)
-                buffer_[used_ + i] = static_cast<Unit>(p[i]);
-            used_ += k;
+                FBuffer[FUsed + i] = static_cast<Unit>(p[i]);
+            FUsed += k;
             p += k;
             n -= k;
         }
@@ -61,17 +61,17 @@ protected:
     static constexpr std::size_t kCapacity = 4096;
     void Reserve(std::size_t n)
     {
-        if (used_ + n > kCapacity)
+        if (FUsed + n > kCapacity)
             Flush();
     }
     void Flush()
     {
-        out_.append(buffer_, used_);
-        used_ = 0;
+        FOut.append(FBuffer, FUsed);
+        FUsed = 0;
     }
-    std::basic_string<Unit>& out_;
-    Unit buffer_[kCapacity];
-    std::size_t used_ = 0;
+    std::basic_string<Unit>& FOut;
+    Unit FBuffer[kCapacity];
+    std::size_t FUsed = 0;
 };
 
 class TUtf8Sink : public TSinkBase<char> {
@@ -81,7 +81,7 @@ public:
     {
         if (n > kCapacity / 2) {
             Flush();
-            out_.append(reinterpret_cast<const char*>(p), n);
+            FOut.append(reinterpret_cast<const char*>(p), n);
             return;
         }
         TSinkBase::Ascii(p, n);
@@ -91,12 +91,12 @@ public:
     {
         Reserve(3);
         if (cp < 0x800) {
-            buffer_[used_++] = static_cast<char>(0xC0 | cp >> 6);
+            FBuffer[FUsed++] = static_cast<char>(0xC0 | cp >> 6);
         } else {
-            buffer_[used_++] = static_cast<char>(0xE0 | cp >> 12);
-            buffer_[used_++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            FBuffer[FUsed++] = static_cast<char>(0xE0 | cp >> 12);
+            FBuffer[FUsed++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
         }
-        buffer_[used_++] = static_cast<char>(0x80 | (cp & 0x3F));
+        FBuffer[FUsed++] = static_cast<char>(0x80 | (cp & 0x3F));
     }
 };
 
@@ -106,7 +106,7 @@ public:
     void Put(char32_t cp)
     {
         Reserve(1);
-        buffer_[used_++] = static_cast<char16_t>(cp);
+        FBuffer[FUsed++] = static_cast<char16_t>(cp);
     }
 };
 
@@ -196,7 +196,7 @@ std::string Utf8ToCp932(std::string_view utf8)
             pos += n;
             continue;
         }
-        const char32_t cp = cp932_detail::NextUtf8(utf8, pos);
+        const char32_t cp = cp932::detail::NextUtf8(utf8, pos);
         AppendCode(out, cp == kInvalidUtf ? kNotMapped : EncodeCodePoint(cp));
     }
     return out;

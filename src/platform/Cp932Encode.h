@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace cp932_detail {
+namespace cp932::detail {
 
 inline constexpr int kNotMapped = -1;
 inline constexpr char32_t kInvalidUtf = 0xFFFFFFFF;
@@ -75,4 +75,4 @@ constexpr char32_t NextUtf8(std::string_view s, std::size_t& pos) noexcept
     return cp;
 }
 
-} // namespace cp932_detail
+} // namespace cp932::detail

@@ -9,29 +9,29 @@
 
 class TFakeClipboard : public TClipboard {
 public:
-    bool HasText() const override { return text_.has_value(); }
-    std::string GetText() const override { return text_.value_or(std::string()); }
+    bool HasText() const override { return FText.has_value(); }
+    std::string GetText() const override { return FText.value_or(std::string()); }
     void SetText(std::string_view cp932) override { Write(cp932, false); }
     void SetBoxText(std::string_view cp932) override { Write(cp932, true); }
-    bool HasBoxFormat() const override { return box_; }
+    bool HasBoxFormat() const override { return FBox; }
 
     // Another program put something on the clipboard that is not text.
     void SetNonText()
     {
-        text_.reset();
-        box_ = false;
-        ++writes_;
+        FText.reset();
+        FBox = false;
+        ++FWrites;
     }
-    int WriteCount() const { return writes_; }
+    int WriteCount() const { return FWrites; }
 
 private:
     void Write(std::string_view cp932, bool box)
     {
-        text_ = std::string(cp932);
-        box_ = box;
-        ++writes_;
+        FText = std::string(cp932);
+        FBox = box;
+        ++FWrites;
     }
-    std::optional<std::string> text_;
-    bool box_ = false;
-    int writes_ = 0;
+    std::optional<std::string> FText;
+    bool FBox = false;
+    int FWrites = 0;
 };

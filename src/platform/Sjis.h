@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace cp932_detail {
+namespace cp932::detail {
 
 template <std::size_t N>
 struct TUtf8Literal {
@@ -55,10 +55,10 @@ consteval TSjisBytes<N> EncodeLiteral(const TUtf8Literal<N>& s)
 template <TUtf8Literal S>
 inline constexpr TSjisBytes<sizeof(S.bytes)> kSjisLiteral = EncodeLiteral(S);
 
-} // namespace cp932_detail
+} // namespace cp932::detail
 
-template <cp932_detail::TUtf8Literal S>
+template <cp932::detail::TUtf8Literal S>
 consteval std::string_view operator""_sj()
 {
-    return {cp932_detail::kSjisLiteral<S>.bytes, cp932_detail::kSjisLiteral<S>.length};
+    return {cp932::detail::kSjisLiteral<S>.bytes, cp932::detail::kSjisLiteral<S>.length};
 }

@@ -30,19 +30,19 @@ QString ForOtherPrograms(std::string_view cp932)
 } // namespace
 
 TQtClipboard::TQtClipboard(QClipboard* clipboard)
-    : clipboard_(clipboard != nullptr ? clipboard : QGuiApplication::clipboard())
+    : FClipboard(clipboard != nullptr ? clipboard : QGuiApplication::clipboard())
 {
 }
 
 bool TQtClipboard::HasText() const
 {
-    const QMimeData* mime = clipboard_->mimeData();
+    const QMimeData* mime = FClipboard->mimeData();
     return mime != nullptr && (mime->hasFormat(kRawMimeType) || mime->hasText());
 }
 
 std::string TQtClipboard::GetText() const
 {
-    const QMimeData* mime = clipboard_->mimeData();
+    const QMimeData* mime = FClipboard->mimeData();
     if (mime == nullptr)
         return {};
     if (mime->hasFormat(kRawMimeType)) {
@@ -60,7 +60,7 @@ void TQtClipboard::SetBoxText(std::string_view cp932) { Write(cp932, true); }
 
 bool TQtClipboard::HasBoxFormat() const
 {
-    const QMimeData* mime = clipboard_->mimeData();
+    const QMimeData* mime = FClipboard->mimeData();
     return mime != nullptr && mime->hasFormat(kBoxMimeType);
 }
 
@@ -76,5 +76,5 @@ void TQtClipboard::Write(std::string_view cp932, bool box)
         marked.append('\0');
         mime->setData(kBoxMimeType, marked);
     }
-    clipboard_->setMimeData(mime.release());
+    FClipboard->setMimeData(mime.release());
 }

@@ -30,5 +30,5 @@ public:
 
 private:
     void Write(std::string_view cp932, bool box);
-    QClipboard* clipboard_;
+    QClipboard* FClipboard;
 };
