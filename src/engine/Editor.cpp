@@ -104,7 +104,7 @@ void TEditor::SetRowMarks(int i, std::uint16_t marks)
     FList->SetRowMarks(i, marks);
     FList->AddUsedMarks(marks);
     if (FHost && FImagebar->Visible()) {
-        TRect r = RowRect(i);
+        TRect r = RowStrip(i);
         r.Left = 0;
         r.Right = FMetrics.ImagebarWidth;
         if (!r.Empty())
@@ -212,7 +212,7 @@ void TEditor::EndCompound()
 
 void TEditor::RowsChanged(const TLastChange& change, bool all)
 {
-    const int row = FRow, top = FTopRow;
+    const int row = FRow, top = FMetrics.TopRow;
     PullIntoRows();
     // An editor that is not itself editing may have had the text moved under its caret.
     if (FUpdating == 0)
@@ -231,7 +231,7 @@ void TEditor::RowsChanged(const TLastChange& change, bool all)
         if (OnChange)
             OnChange(this);
     }
-    if (FUpdating == 0 && (FCaretDirty || row != FRow || top != FTopRow))
+    if (FUpdating == 0 && (FCaretDirty || row != FRow || top != FMetrics.TopRow))
         DoCaretMoved();
 }
 
@@ -254,13 +254,13 @@ void TEditor::ResetCaret()
     FRow = 0;
     FCol = 0;
     FColKept = false;
-    FTopRow = 0;
-    FTopCol = 0;
+    FMetrics.TopRow = 0;
+    FMetrics.TopCol = 0;
 }
 
 void TEditor::PullIntoRows()
 {
     int max = MaxCaretRow();
     FRow = std::min(FRow, max);
-    FTopRow = std::min(FTopRow, max);
+    FMetrics.TopRow = std::min(FMetrics.TopRow, max);
 }
