@@ -172,6 +172,9 @@ void TEditor::Undo()
     BeginCompound();
     DropSelection();
     FList->Undo();
+    // The entry put back the caret of the editor that made it; this one may have been left
+    // on a character that moved under it.
+    KeepCaretInText();
     EndCompound();
 }
 
@@ -182,6 +185,7 @@ void TEditor::Redo()
     BeginCompound();
     DropSelection();
     FList->Redo();
+    KeepCaretInText();
     EndCompound();
 }
 
@@ -192,7 +196,8 @@ void TEditor::BeginCompound()
     CaretBeginUpdate();
     HideUnderline();
     FList->BeginUpdate();
-    ++FUpdating;
+    if (FUpdating++ == 0 && !FList->ActingEditor())
+        FList->SetActingEditor(this);
 }
 
 void TEditor::EndCompound()
@@ -201,6 +206,8 @@ void TEditor::EndCompound()
         return;
     // The rows' update ends first: every attached editor hears of the change while this one
     // still counts as updating, so its caret is processed once, below.
+    if (FUpdating == 1 && FList->ActingEditor() == this)
+        FList->SetActingEditor(nullptr);
     FList->EndUpdate();
     ShowUnderline();
     CaretEndUpdate();
@@ -244,6 +251,16 @@ void TEditor::RowsRebuilt()
     InvalidateAll();
     UpdateScrollBars();
     if (FUpdating == 0)
+        DoCaretMoved();
+}
+
+void TEditor::CellsMoved()
+{
+    KeepCaretInText();
+    if (FSelState != 0)
+        ClampSelection();
+    InvalidateAll();
+    if (FUpdating == 0 && FCaretDirty)
         DoCaretMoved();
 }
 

@@ -275,6 +275,9 @@ public:
     virtual void RowsRebuilt();
     // Drops the selection without touching the text.
     virtual void DropSelection();
+    // The cells of the rows moved (the tab width changed): the caret keeps off the halves of
+    // characters and tab fill, and the view is repainted.
+    void CellsMoved();
     // Caret and view to the top (the text was replaced).
     void ResetCaret();
     // Caret and top row back into the rows after a change.
@@ -325,6 +328,9 @@ private:
     int EditBase(int start) const;
     void Replace(int start, int count, std::string_view text, int base, std::int64_t caret);
     void ReplaceSelection(std::string_view s);
+    int NewlineIndent(std::string_view firstRow, int col, bool onFirstRow, bool rowEmpty, int lineRow) const;
+    std::string IndentString(int cells) const;
+    std::string NewlineOverSelection(bool& atEnd) const;
     void BlockIndent(int kind);
     int UnindentTarget() const;
 

@@ -78,11 +78,13 @@ void TEditorStrings::Put(int i, std::string_view s)
         return;
     int first = LineToRow(i);
     int n = RowsOfLine(first);
-    std::string text(s);
+    // Offsets are counted in the text as the rows hold it: every line break two bytes.
+    std::string text = CrLfBreaks(s);
+    const std::int64_t caret = static_cast<std::int64_t>(text.size());
     if (rows.RowEnd(first + n - 1) == reBreak)
         text.append(kCrLf);
     rows.ReplaceRows(first, n, text);
-    FOwner.SetCaretByOffset(first, static_cast<std::int64_t>(s.size()));
+    FOwner.SetCaretByOffset(first, caret);
 }
 
 void TEditorStrings::Insert(int i, std::string_view s)
@@ -94,7 +96,7 @@ void TEditorStrings::Insert(int i, std::string_view s)
     if (i < 0 || i > Count())
         return;
     int first = LineToRow(i);
-    std::string text(s);
+    std::string text = CrLfBreaks(s);
     text.append(kCrLf);
     FOwner.ListRows().ReplaceRows(first, 0, text);
     FOwner.SetCaretByOffset(first, static_cast<std::int64_t>(text.size()));
@@ -106,7 +108,7 @@ int TEditorStrings::Add(std::string_view s)
     int index = Count();
     int n = rows.Count();
     if (n == 0 || rows.RowEnd(n - 1) == reBreak) {
-        std::string text(s);
+        std::string text = CrLfBreaks(s);
         text.append(kCrLf);
         rows.ReplaceRows(n, 0, text);
         FOwner.SetCaretByOffset(n, static_cast<std::int64_t>(text.size()));
@@ -114,7 +116,7 @@ int TEditorStrings::Add(std::string_view s)
         // The text ends without a line break and keeps doing so.
         std::string text(rows.Get(n - 1));
         text.append(kCrLf);
-        text.append(s);
+        text.append(CrLfBreaks(s));
         // Rebuilding may start a row higher, on the same wrapped line: count from there.
         int from = std::max(rows.FirstRowOfLine(n - 1), n - 2);
         std::int64_t offset = static_cast<std::int64_t>(text.size());

@@ -39,10 +39,14 @@ void TEditorScreenStrings::Attach(TEditor* editor)
 void TEditorScreenStrings::Detach(TEditor* editor)
 {
     FEditors.erase(std::remove(FEditors.begin(), FEditors.end(), editor), FEditors.end());
+    if (FActing == editor)
+        FActing = nullptr;
 }
 
 TEditor* TEditorScreenStrings::ActiveEditor() const
 {
+    if (FActing)
+        return FActing;
     for (TEditor* e : FEditors)
         if (e->Focused())
             return e;
@@ -426,8 +430,14 @@ void TEditorScreenStrings::WrapOptionChanged(TObject*)
 
 void TEditorScreenStrings::TabSpaceCountChanged()
 {
-    if (FWordWrap)
+    if (FWordWrap) {
         Rebuild(true);
+        return;
+    }
+    // The rows stay, but their cells move under every caret.
+    std::vector<TEditor*> editors = FEditors;
+    for (TEditor* e : editors)
+        e->CellsMoved();
 }
 
 // ---- row states

@@ -32,8 +32,13 @@ public:
     const std::vector<TEditor*>& Editors() const { return FEditors; }
     void Attach(TEditor* editor);
     void Detach(TEditor* editor);
-    // The first attached editor that has the focus, else the first.
+    // The editor making the current change, else the first attached editor that has the
+    // focus, else the first.
     TEditor* ActiveEditor() const;
+    // The editor whose compound change is in progress: its caret is the one undo records and
+    // puts back, whether or not it has the focus. Null when the change ends.
+    void SetActingEditor(TEditor* editor) { FActing = editor; }
+    TEditor* ActingEditor() const { return FActing; }
 
     const TLastChange& LastChange() const { return FLastChange; }
     TEditorUndoObj& UndoObj() { return *FUndo; }
@@ -114,6 +119,7 @@ private:
     void AdoptRows(TPointerStringList& rows);
 
     std::vector<TEditor*> FEditors;
+    TEditor* FActing = nullptr;
     TLastChange FLastChange;
     std::uint16_t FUsedMarks = 0;
     std::unique_ptr<TEditorUndoObj> FUndo;
