@@ -101,7 +101,7 @@ void TFountainParser::InitTables()
     fContTable[tokWord] = &P::ScanWord;
     fContTable[tokWideSymbol] = &P::ScanWideSymbol;
     for (int k = tokWideDigits; k <= tokKatakana; ++k) {
-        fContTable[k] = &P::ScanWideRun;
+        fContTable[k] = &P::ContinueWideRun;
     }
     fContTable[tokKanji] = &P::ScanKanji;
     fContTable[tokHalfKanaSymbol] = &P::ScanHalfKanaSymbol;
@@ -473,46 +473,76 @@ void TFountainParser::ScanWideSymbol()
     }
 }
 
+namespace {
+
+// Whether the character lead, trail goes on a run of the given kind.
+constexpr bool InWideRun(int kind, unsigned char l, unsigned char t)
+{
+    switch (kind) {
+    case tokWideDigits:
+        return (l == 0x82 && In(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
+    case tokWideLatin:
+        return l == 0x82 && (In(t, 0x60, 0x79) || In(t, 0x81, 0x9A));
+    case tokHiragana:
+        return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
+    case tokKatakana:
+        return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void TFountainParser::RunOfWide(int kind)
+{
+    fToken = kind;
+    const char* p = fPos;
+    while (InWideRun(kind, static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
+        p += 2;
+    }
+    fPos = p;
+}
+
 void TFountainParser::ScanWideRun()
 {
     const unsigned char lead = Cur();
     const unsigned char trail = Next();
-    if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1) || (lead != 0x82 && lead != 0x83)) {
+    if (lead != 0x82 && lead != 0x83) {
+        // Only a derived table sends other bytes here: the whole character, never half of it.
+        fToken = tokWideSymbol;
+        AdvanceChar();
+        return;
+    }
+    if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1)) {
         // Not a character of these rows: the lead byte alone.
         fToken = tokSymbol;
         ++fPos;
         return;
     }
-    auto runOf = [this](auto inRun) {
-        const char* p = fPos + 2;
-        while (inRun(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
-            p += 2;
-        }
-        fPos = p;
-    };
     if (lead == 0x82 && In(trail, 0x4F, 0x58)) {
-        fToken = tokWideDigits;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x82 && In(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
-        });
+        RunOfWide(tokWideDigits);
     } else if (lead == 0x82 && (In(trail, 0x60, 0x79) || In(trail, 0x81, 0x9A))) {
-        fToken = tokWideLatin;
-        runOf([](unsigned char l, unsigned char t) {
-            return l == 0x82 && (In(t, 0x60, 0x79) || In(t, 0x81, 0x9A));
-        });
+        RunOfWide(tokWideLatin);
     } else if (lead == 0x82 && In(trail, 0x9F, 0xF1)) {
-        fToken = tokHiragana;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
-        });
+        RunOfWide(tokHiragana);
     } else if (lead == 0x83 && In(trail, 0x40, 0x96)) {
-        fToken = tokKatakana;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
-        });
+        RunOfWide(tokKatakana);
     } else {
         fToken = tokWideSymbol;
         fPos += 2;
+    }
+}
+
+void TFountainParser::ContinueWideRun()
+{
+    // A run cut by the wrap goes on over what continues that run, 'ー' and '，' included,
+    // although neither could start it.
+    const int kind = fCarryKind;
+    if (InWideRun(kind, Cur(), Next())) {
+        RunOfWide(kind);
+    } else {
+        RunCharTable(); // the state no longer fits the text: scan it afresh
     }
 }
 

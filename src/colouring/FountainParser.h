@@ -87,6 +87,8 @@ protected:
     virtual void ScanDoubleQuoted();
     virtual void ContinueCarried();
     virtual void DispatchToken();
+    // Continuation entry of the double-byte runs: goes on with the carried run's kind.
+    void ContinueWideRun();
 
     // Helpers for scanners. The row buffer always ends in NUL bytes, so the byte after any
     // non-NUL byte may be read.
@@ -138,6 +140,7 @@ protected:
 private:
     void LoadBrackets();
     void ScanExponent();
+    void RunOfWide(int kind);
 
     TFountain* fFountain;
     // A failed mail match has looked at the whole run of mail characters up to here, so a

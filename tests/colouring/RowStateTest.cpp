@@ -139,6 +139,42 @@ TEST(RowState, ReservedWordCutByAWrap)
     EXPECT_EQ(RowDump(open, *t.Parser, 1), "Reserved@0'inx'");
 }
 
+TEST(RowState, DoubleByteRunsGoOnOverCharactersThatCannotStartThem)
+{
+    // A row wholly inside a run, starting with 'ー', '－', '，' or '．' (lead 0x81): the run
+    // goes on, and no trail byte ('[', '|', 'C', 'D') is ever taken for ASCII.
+    TEditorTokenizer t;
+    t.Fountain.Brackets().AddPair("[", "]");
+    t.Fountain.SetQuotation("|");
+    const struct {
+        std::string_view Run, Cont;
+        const char* Kind;
+    } cases[] = {{"カ"_sj, "ー"_sj, "Katakana"},
+                 {"ひ"_sj, "－"_sj, "Hiragana"},
+                 {"１"_sj, "，"_sj, "WideDigits"},
+                 {"２"_sj, "．"_sj, "WideDigits"}};
+    for (const auto& c : cases) {
+        auto times = [&](int n) {
+            std::string s;
+            for (int i = 0; i < n; ++i) {
+                s += c.Run;
+            }
+            return s;
+        };
+        TTestRows rows({std::string(18, 'b') + std::string(c.Run), std::string(c.Cont) + times(9),
+                        times(3) + " x", "next line"});
+        rows.Rows[2].End = reBreak;
+        InitFull(rows, *t.Parser);
+        // The dump shows the whole token, the painter clips it to the row.
+        EXPECT_EQ(RowDump(rows, *t.Parser, 1),
+                  std::string(c.Kind) + "@0'" + rows.Rows[1].Text + times(3) + "'")
+            << c.Kind;
+        EXPECT_EQ(RowDump(rows, *t.Parser, 2), std::string(c.Kind) + "@0'" + times(3) + "' Word@7'x'");
+        EXPECT_EQ(rows.ParseState(3), S(-1));
+        EXPECT_EQ(RowDump(rows, *t.Parser, 3), "Word@0'next' Word@5'line'");
+    }
+}
+
 TEST(RowState, CommentsContinueOverWrappedRowsOnly)
 {
     TEditorTokenizer t;
