@@ -177,7 +177,11 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
 
 int TFountainParser::NextToken()
 {
-    SkipSpaces();
+    // A token carried over from the previous row starts at the row's first byte: blanks there
+    // are inside it (a string or a region that the wrap cut) and take its colour.
+    if (fCarryKind == 0) {
+        SkipSpaces();
+    }
     fTokenStart = fPos;
     fContinued = fCarryKind != 0;
     const unsigned char c = Cur();
@@ -230,8 +234,6 @@ void TFountainParser::ContinueCarried()
 {
     if (fCarryBytes > 0) {
         fToken = fCarryKind;
-        // The count is measured from the row start; blanks skipped before the piece are part
-        // of it, so the piece ends at row start + count, not at the position + count.
         const auto count = std::min<std::ptrdiff_t>(fCarryBytes, fEnd - fRowStart);
         fPos = std::max(fPos, fRowStart + count);
         if (fToken == tokBracketed) {
@@ -700,14 +702,19 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     const int full = static_cast<int>(fEnd - fRowStart);
     const int carried = end - len;
     if (lastKind == tokBracketed && state.OpenBracket == -1) {
-        // The region closed inside the crossing token: the next row starts inside it, and
-        // when the closing bracket itself is cut its tail is carried by count.
+        // The region closed inside the crossing token: the next row starts inside it, and its
+        // end there is carried by count. Searching that row for the closing bracket instead
+        // would skip the blanks at its start and miss a closing bracket that the wrap cut.
         state.OpenBracket = lastBracket;
-        if (carried < static_cast<int>(Bracket(lastBracket).Right.size()) && carried <= 255) {
+        if (carried <= 255) {
             state.CarryToken = tokBracketed;
             state.CarryBytes = carried;
         }
-    } else if (lastKind != tokBracketed) {
+    } else if (lastKind == tokBracketed) {
+        // The region runs on over the wrap: the next row continues its token from its first
+        // byte, so blanks there stay inside the region.
+        state.CarryToken = tokBracketed;
+    } else {
         lastKind = ResolveReserved(lastKind);
         state.CarryToken = lastKind & 0xFF;
         const bool nextWraps = rows.RowEnd(row + 1) == reWrapped;

@@ -83,10 +83,10 @@ TEST(RowState, ClosingBracketCutByAWrap)
     EXPECT_EQ(RowDump(cut, *t.Parser, 1), "Bracketed@0')' Word@2'z'");
     EXPECT_EQ(t.Parser->OpenBracket(), -1);
 
-    // The whole closing bracket on the next row: that row simply starts inside the region.
+    // The whole closing bracket on the next row: the region's end there is carried too.
     TTestRows whole({"x (* y ", "*) z"});
     InitFull(whole, *t.Parser);
-    EXPECT_EQ(whole.ParseState(1), S(0));
+    EXPECT_EQ(whole.ParseState(1), S(0, 2, tokBracketed));
     EXPECT_EQ(RowDump(whole, *t.Parser, 1), "Bracketed@0'*)' Word@3'z'");
 }
 
@@ -197,11 +197,32 @@ TEST(RowState, StringsCarryTheirCutPiece)
     InitFull(rows, *t.Parser);
     EXPECT_EQ(rows.ParseState(1), S(-1, 4, tokQuoted));
     EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Quoted@0'd e\"' Word@5'f'");
-    // A piece that starts with blanks ends where the count says, not a byte further.
+    // Blanks at the start of the piece are inside the string and take its colour.
     TTestRows blank({"a \"bc", " d\"f"});
     InitFull(blank, *t.Parser);
     EXPECT_EQ(blank.ParseState(1), S(-1, 3, tokQuoted));
-    EXPECT_EQ(RowDump(blank, *t.Parser, 1), "Quoted@1'd\"' Word@3'f'");
+    EXPECT_EQ(RowDump(blank, *t.Parser, 1), "Quoted@0' d\"' Word@3'f'");
+}
+
+TEST(RowState, StringsAndRegionsRunOnOverRowsOfBlanks)
+{
+    TEditorTokenizer t;
+    t.Fountain.SetQuotation("\"");
+    t.Fountain.Brackets().AddPair("(*", "*)");
+    const std::string blanks(12, ' ');
+    TTestRows str({"s = \"abc" + blanks, std::string(20, ' '), "        def\" + t"});
+    InitFull(str, *t.Parser);
+    EXPECT_EQ(RowDump(str, *t.Parser, 1), "Quoted@0'" + std::string(28, ' ') + "def\"'");
+    EXPECT_EQ(RowDump(str, *t.Parser, 2), "Quoted@0'        def\"' Symbol@13'+' Word@15't'");
+
+    TTestRows region({"x (* abc" + blanks, std::string(20, ' '), "        def *) y"});
+    InitFull(region, *t.Parser);
+    EXPECT_EQ(RowDump(region, *t.Parser, 2), "Bracketed@0'        def *)' Word@15'y'");
+    // After a line break the next line's indent is no part of the region's token.
+    region.Rows[0].End = reBreak;
+    InitFull(region, *t.Parser);
+    EXPECT_EQ(region.ParseState(1), S(0));
+    EXPECT_EQ(RowDump(region, *t.Parser, 2), "Bracketed@8'def *)' Word@15'y'");
 }
 
 TEST(RowState, TokenBeginningOnTheNextRowLeavesThisRowsStateAlone)

@@ -129,9 +129,9 @@ TEST(Tokenizer, CarriedPiecesAtTheRowStart)
     // An unknown kind with no count continues as a symbol; with a count it keeps its kind.
     EXPECT_EQ(t("abc", TRowParseState{-1, 0, 0, 200, 0}), "Symbol@0'a' Word@1'bc'");
     EXPECT_EQ(t("abc", TRowParseState{-1, 0, 2, 200, 0}), "Kind200@0'ab' Word@2'c'");
-    // The count is measured from the row start, blanks before the piece included.
+    // The piece starts at the row start, blanks included.
     t.Fountain.SetQuotation("\"");
-    EXPECT_EQ(t(" d\"f", TRowParseState{-1, 0, 3, tokQuoted, 0}), "Quoted@1'd\"' Word@3'f'");
+    EXPECT_EQ(t(" d\"f", TRowParseState{-1, 0, 3, tokQuoted, 0}), "Quoted@0' d\"' Word@3'f'");
 }
 
 TEST(Tokenizer, ParserNeedsAFountainThatNamesOne)
