@@ -232,17 +232,20 @@ bool TFountainParser::AtText(std::string_view s) const
 
 void TFountainParser::ContinueCarried()
 {
+    const int kind = fCarryKind & kCarryKindMask;
+    const bool goesOn = (fCarryKind & kCarryGoesOn) != 0;
     if (fCarryBytes > 0) {
-        fToken = fCarryKind;
+        fToken = kind;
         const auto count = std::min<std::ptrdiff_t>(fCarryBytes, fEnd - fRowStart);
         fPos = std::max(fPos, fRowStart + count);
-        if (fToken == tokBracketed) {
+        if (fToken == tokBracketed && !goesOn) {
+            // The end of the region, closing bracket included.
             fTokenBracket = fOpenBracket;
             fOpenBracket = -1;
         }
-    } else {
-        const int kind = fCarryKind;
-        (this->*(kind > 0 && kind < 256 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
+    }
+    if (fCarryBytes <= 0 || goesOn) {
+        (this->*(kind > 0 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
     }
     fCarryKind = 0;
     fCarryBytes = 0;
@@ -540,7 +543,7 @@ void TFountainParser::ContinueWideRun()
 {
     // A run cut by the wrap goes on over what continues that run, 'ー' and '，' included,
     // although neither could start it.
-    const int kind = fCarryKind;
+    const int kind = fCarryKind & kCarryKindMask;
     if (InWideRun(kind, Cur(), Next())) {
         RunOfWide(kind);
     } else {
@@ -668,14 +671,21 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     int openBracket = state.OpenBracket;
     int auxIndex = state.AuxIndex;
     int auxFlags = state.AuxFlags;
+    bool lastOpens = false; // the last token opened its region
     StartRow(scan, state);
     const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
-    for (int kind = NextToken(); kind != tokEnd; kind = NextToken()) {
+    for (;;) {
+        const bool mayOpen = fOpenBracket < 0 && fCarryKind == 0;
+        const int kind = NextToken();
+        if (kind == tokEnd) {
+            break;
+        }
         if (fTokenStart >= rowEnd) {
             // Begins in the next row: what it opens belongs to that row's own scan.
             break;
         }
         lastKind = kind;
+        lastOpens = mayOpen && kind == tokBracketed;
         openBracket = fOpenBracket;
         if (kind == tokBracketed) {
             lastBracket = fTokenBracket;
@@ -712,11 +722,20 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
         }
     } else if (lastKind == tokBracketed) {
         // The region runs on over the wrap: the next row continues its token from its first
-        // byte, so blanks there stay inside the region.
+        // byte, so blanks there stay inside the region. When the wrap cut the opening bracket,
+        // its rest is carried first: searching from the row start, "(" | "*)" would close the
+        // region "(*" with its own '*'.
         state.CarryToken = tokBracketed;
+        const int tail = lastOpens ? TokenPosition() +
+                                         static_cast<int>(Bracket(lastBracket).Left.size()) - len
+                                   : 0;
+        if (tail > 0 && tail <= 255) {
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = tail;
+        }
     } else {
         lastKind = ResolveReserved(lastKind);
-        state.CarryToken = lastKind & 0xFF;
+        state.CarryToken = lastKind & kCarryKindMask;
         const bool nextWraps = rows.RowEnd(row + 1) == reWrapped;
         if (!RescanKinds().test(static_cast<std::size_t>(lastKind & 0xFF)) &&
             (end < full || !nextWraps) && carried <= 255) {

@@ -90,6 +90,31 @@ TEST(RowState, ClosingBracketCutByAWrap)
     EXPECT_EQ(RowDump(whole, *t.Parser, 1), "Bracketed@0'*)' Word@3'z'");
 }
 
+TEST(RowState, OpeningBracketCutByAWrap)
+{
+    TEditorTokenizer t;
+    t.Fountain.Brackets().AddPair("(*", "*)");
+    // The rest of the opening bracket comes first; only then is the closing one looked for.
+    TTestRows open({std::string(19, 'a') + "(", "*) still a comment *", ") x"});
+    InitFull(open, *t.Parser);
+    EXPECT_EQ(open.ParseState(1), S(0, 1, tokBracketed | kCarryGoesOn));
+    EXPECT_EQ(RowDump(open, *t.Parser, 1), "Bracketed@0'*) still a comment *)'");
+    EXPECT_EQ(RowDump(open, *t.Parser, 2), "Bracketed@0')' Word@2'x'");
+    // Closed in the next row: the region's end there is carried by count.
+    TTestRows closes({std::string(19, 'a') + "(", "*) x *) y"});
+    InitFull(closes, *t.Parser);
+    EXPECT_EQ(RowDump(closes, *t.Parser, 1), "Bracketed@0'*) x *)' Word@8'y'");
+
+    TEditorTokenizer html;
+    html.Fountain.Brackets().AddPair("<!--", "-->");
+    TTestRows page({std::string(18, 'a') + "<!", "-->x", "y --> z"});
+    page.Rows[1].End = reBreak;
+    InitFull(page, *html.Parser);
+    EXPECT_EQ(RowDump(page, *html.Parser, 1), "Bracketed@0'-->x'");
+    EXPECT_EQ(page.ParseState(2), S(0));
+    EXPECT_EQ(RowDump(page, *html.Parser, 2), "Bracketed@0'y -->' Word@6'z'");
+}
+
 TEST(RowState, WordCutByWraps)
 {
     TEditorTokenizer t;
