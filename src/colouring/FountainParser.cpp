@@ -165,6 +165,8 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
     fContinued = false;
     fToken = tokEnd;
     fMailFailEnd = nullptr;
+    fCut = nullptr;
+    fCutSplit = 0;
     if (fFountain->Version() != fFountainVersion ||
         fFountain->Brackets().Version() != fBracketVersion) {
         fFountainVersion = fFountain->Version();
@@ -599,6 +601,9 @@ void TFountainParser::ScanQuoted(char quote)
             if (*p != quote) {
                 break;
             }
+            if (p == fCut) {
+                fCutSplit = 1;
+            }
             ++p; // a doubled quote stands for one
             continue;
         }
@@ -674,6 +679,7 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     bool lastOpens = false; // the last token opened its region
     StartRow(scan, state);
     const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
+    fCut = rowEnd;
     for (;;) {
         const bool mayOpen = fOpenBracket < 0 && fCarryKind == 0;
         const int kind = NextToken();
@@ -740,6 +746,11 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
         if (!RescanKinds().test(static_cast<std::size_t>(lastKind & 0xFF)) &&
             (end < full || !nextWraps) && carried <= 255) {
             state.CarryBytes = carried;
+        } else if (fCutSplit > 0) {
+            // The next row scans the token again, but on its own it would take the second
+            // half of a doubled quotation character for the closing one: carry that half.
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = fCutSplit;
         }
         // Otherwise the piece's length is unknown and the next row scans it again.
     }

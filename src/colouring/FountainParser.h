@@ -134,6 +134,11 @@ protected:
     int fAuxFlags = 0;
     int fCarryKind = 0;
     int fCarryBytes = 0;
+    // While a row-end state is computed: where the row ends in the joined text. A scanner that
+    // consumes two characters as one unit (a doubled quotation character) and finds the cut
+    // between them notes in fCutSplit how many bytes of the unit the next row holds.
+    const char* fCut = nullptr;
+    int fCutSplit = 0;
     bool fContinued = false;
     int fToken = tokEnd;
 

@@ -229,6 +229,22 @@ TEST(RowState, StringsCarryTheirCutPiece)
     EXPECT_EQ(RowDump(blank, *t.Parser, 1), "Quoted@0' d\"' Word@3'f'");
 }
 
+TEST(RowState, DoubledQuotationCharacterSplitByAWrap)
+{
+    TEditorTokenizer t;
+    t.Fountain.SetQuotation("'");
+    // x := 'aaaaaaaaaaaaa''bbbbbbbbbbbbbbbbbbbbbb' + y, wrapped between the two quotes.
+    TTestRows rows({"x := 'aaaaaaaaaaaaa'", "'bbbbbbbbbbbbbbbbbbb", "bbb' + y"});
+    InitFull(rows, *t.Parser);
+    EXPECT_EQ(rows.ParseState(1), S(-1, 1, tokQuoted | kCarryGoesOn));
+    EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Quoted@0''bbbbbbbbbbbbbbbbbbbbbb''");
+    EXPECT_EQ(RowDump(rows, *t.Parser, 2), "Quoted@0'bbb'' Symbol@5'+' Word@7'y'");
+    // The same string closed on the next row is carried by count.
+    TTestRows closes({"x := 'aaaaaaaaaaaaa'", "'bb' + y"});
+    InitFull(closes, *t.Parser);
+    EXPECT_EQ(RowDump(closes, *t.Parser, 1), "Quoted@0''bb'' Symbol@5'+' Word@7'y'");
+}
+
 TEST(RowState, StringsAndRegionsRunOnOverRowsOfBlanks)
 {
     TEditorTokenizer t;
