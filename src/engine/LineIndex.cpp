@@ -7,12 +7,12 @@ void TLineIndex::Clear()
     FSums.Clear();
     FSums.InsertEmpty(0, 1);
     FStepRow = 0;
-    FStep = {};
+    FStep = 0;
 }
 
 void TLineIndex::StepTo(int row)
 {
-    if (FStep.Zero()) {
+    if (FStep == 0) {
         FStepRow = row;
         return;
     }
@@ -22,7 +22,7 @@ void TLineIndex::StepTo(int row)
         // Writing the step into every entry after it is no more work than moving it.
         for (int k = FStepRow + 1; k <= n; ++k)
             FSums[k] += FStep;
-        FStep = {};
+        FStep = 0;
     } else if (row > FStepRow) {
         for (int k = FStepRow + 1; k <= row; ++k)
             FSums[k] += FStep;
@@ -33,9 +33,9 @@ void TLineIndex::StepTo(int row)
     FStepRow = row;
 }
 
-void TLineIndex::AddAfter(int row, const TRowSums& d)
+void TLineIndex::AddAfter(int row, Word d)
 {
-    if (d.Zero())
+    if (d == 0)
         return;
     StepTo(row);
     FStep += d;
@@ -46,16 +46,14 @@ void TLineIndex::InsertRows(int row, int n, const TRowSums& w)
     if (n <= 0 || row < 0 || row > Rows())
         return;
     StepTo(row);
-    const TRowSums base = FSums[row];
-    TRowSums added;
-    for (int k = 0; k < n; ++k)
-        added += w;
-    FStep += added;
+    const Word weight = Pack(w);
+    const Word base = FSums[row];
+    FStep += weight * static_cast<Word>(n);
     // The new entries lie after the step row, so they are stored without the step.
     FSums.InsertEmpty(row + 1, n);
-    TRowSums at = base - FStep;
+    Word at = base - FStep;
     for (int k = 0; k < n; ++k) {
-        at += w;
+        at += weight;
         FSums[row + 1 + k] = at;
     }
 }
@@ -69,7 +67,7 @@ void TLineIndex::DeleteRows(int row, int n)
         Clear();
         return;
     }
-    AddAfter(row, Before(row) - Before(row + n));
+    AddAfter(row, EntryWord(row) - EntryWord(row + n));
     StepTo(row); // the deleted entries must not hold the step row
     FSums.Delete(row + 1, n);
 }
@@ -78,17 +76,16 @@ void TLineIndex::SetWeight(int row, const TRowSums& w)
 {
     if (row < 0 || row >= Rows())
         return;
-    AddAfter(row, w - Weight(row));
+    AddAfter(row, Pack(w) - (EntryWord(row + 1) - EntryWord(row)));
 }
 
 int TLineIndex::RowAtByte(std::int64_t offset) const
 {
     // Entry k + 1 is where row k ends.
-    const int k = FirstEntry(1, Rows(), [offset](const TRowSums& s) { return s.Bytes > offset; });
-    return k - 1;
+    return FirstEntry(1, Rows(), [offset](Word s) { return BytesOf(s) > offset; }) - 1;
 }
 
 int TLineIndex::FirstRowAfterEnds(int ends) const
 {
-    return std::min(FirstEntry(0, Rows(), [ends](const TRowSums& s) { return s.Ends >= ends; }), Rows());
+    return std::min(FirstEntry(0, Rows(), [ends](Word s) { return EndsOf(s) >= ends; }), Rows());
 }

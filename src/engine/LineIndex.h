@@ -1,7 +1,6 @@
 #pragma once
 // Running totals over the rows of the row store, so that positions in the text come without
-// walking the rows: where each row starts in the text, how many line breaks and how many
-// line ends lie above it.
+// walking the rows: where each row starts in the text and how many line ends lie above it.
 //
 // Entry k holds the totals of rows 0..k-1, so there are rows + 1 entries. They sit in a gap
 // buffer, and a change of one row's weight, which adds to every entry below it, is held back
@@ -9,36 +8,22 @@
 // place therefore only adds to the step; the step is written into the entries between the
 // old and the new place when the next change happens elsewhere. Reading an entry is O(1);
 // finding a row by offset or by line is a binary search.
+//
+// Both totals share one 64-bit word per entry (bytes in the low 34 bits, line ends above),
+// so the index costs 8 bytes a row. Sums and differences of such words are sums and
+// differences of both fields, as long as every real total fits its field: texts up to
+// 16 GiB and 2^30 lines, far beyond what the row store can hold.
 #include <cstddef>
 #include <cstdint>
 
 #include "engine/SplitVector.h"
 
 // Totals of a run of rows: bytes in the text (a line break counts two, the end of a text
-// without a final line break one), rows that end with a line break, rows that end a line.
+// without a final line break one) and rows that end a line (all but soft-wrapped rows).
 struct TRowSums {
     std::int64_t Bytes = 0;
-    std::int32_t Breaks = 0;
     std::int32_t Ends = 0;
-
-    TRowSums& operator+=(const TRowSums& o)
-    {
-        Bytes += o.Bytes;
-        Breaks += o.Breaks;
-        Ends += o.Ends;
-        return *this;
-    }
-    TRowSums& operator-=(const TRowSums& o)
-    {
-        Bytes -= o.Bytes;
-        Breaks -= o.Breaks;
-        Ends -= o.Ends;
-        return *this;
-    }
-    friend TRowSums operator+(TRowSums a, const TRowSums& b) { return a += b; }
-    friend TRowSums operator-(TRowSums a, const TRowSums& b) { return a -= b; }
     friend bool operator==(const TRowSums&, const TRowSums&) = default;
-    bool Zero() const { return Bytes == 0 && Breaks == 0 && Ends == 0; }
 };
 
 class TLineIndex {
@@ -55,10 +40,12 @@ public:
     void Build(int rows, F&& weight)
     {
         Clear();
+        // Room to grow, so the first edits do not move the whole index to a larger block.
+        FSums.Reserve(rows + rows / 16 + 64);
         FSums.InsertEmpty(1, rows);
-        TRowSums total;
+        Word total = 0;
         for (int r = 0; r < rows; ++r) {
-            total += weight(r);
+            total += Pack(weight(r));
             FSums[r + 1] = total;
         }
     }
@@ -67,18 +54,11 @@ public:
     void InsertRows(int row, int n, const TRowSums& w);
     void DeleteRows(int row, int n);
     void SetWeight(int row, const TRowSums& w);
-    TRowSums Weight(int row) const { return Before(row + 1) - Before(row); }
+    TRowSums Weight(int row) const { return Unpack(EntryWord(Clamp(row + 1)) - EntryWord(Clamp(row))); }
 
     // Totals of rows 0..row-1, row clamped to 0..Rows().
-    TRowSums Before(int row) const
-    {
-        if (row <= 0)
-            return {};
-        if (row > Rows())
-            row = Rows();
-        return Entry(row);
-    }
-    TRowSums Total() const { return Entry(Rows()); }
+    TRowSums Before(int row) const { return Unpack(EntryWord(Clamp(row))); }
+    TRowSums Total() const { return Unpack(EntryWord(Rows())); }
 
     // The row an offset falls in: the first row whose end lies past it (rows without bytes
     // are passed over); Rows() when the offset is at or past the end of the last row.
@@ -87,24 +67,34 @@ public:
     int FirstRowAfterEnds(int ends) const;
 
 private:
-    TRowSums Entry(int k) const
+    using Word = std::uint64_t;
+    static constexpr int kEndsShift = 34;
+    static constexpr Word kBytesMask = (Word{1} << kEndsShift) - 1;
+
+    static Word Pack(const TRowSums& s)
     {
-        TRowSums s = FSums[k];
-        if (k > FStepRow)
-            s += FStep;
-        return s;
+        return static_cast<Word>(s.Bytes) + (static_cast<Word>(static_cast<std::int64_t>(s.Ends)) << kEndsShift);
     }
+    static TRowSums Unpack(Word w)
+    {
+        return {static_cast<std::int64_t>(w & kBytesMask), static_cast<std::int32_t>(w >> kEndsShift)};
+    }
+    static std::int64_t BytesOf(Word w) { return static_cast<std::int64_t>(w & kBytesMask); }
+    static std::int64_t EndsOf(Word w) { return static_cast<std::int64_t>(w >> kEndsShift); }
+
+    int Clamp(int k) const { return k < 0 ? 0 : k > Rows() ? Rows() : k; }
+    Word EntryWord(int k) const { return k > FStepRow ? FSums[k] + FStep : FSums[k]; }
     // Moves the pending step to row `row` (entries after it are then stored without it).
     void StepTo(int row);
     // Adds d to every entry after `row`.
-    void AddAfter(int row, const TRowSums& d);
-    // The first entry in lo..hi for which pred holds (pred false, then true); hi + 1 if none.
+    void AddAfter(int row, Word d);
+    // The first entry in lo..hi whose word satisfies pred (false, then true); hi + 1 if none.
     template <class P>
     int FirstEntry(int lo, int hi, P&& pred) const
     {
         while (lo <= hi) {
             int mid = lo + (hi - lo) / 2;
-            if (pred(Entry(mid)))
+            if (pred(EntryWord(mid)))
                 hi = mid - 1;
             else
                 lo = mid + 1;
@@ -112,7 +102,7 @@ private:
         return lo;
     }
 
-    SplitVector<TRowSums> FSums;
+    SplitVector<Word> FSums;
     int FStepRow = 0;
-    TRowSums FStep;
+    Word FStep = 0;
 };

@@ -164,13 +164,13 @@ TRowSums TPointerStringList::WeightOf(const TRowData& row)
     const std::int64_t len = row.Length;
     switch (static_cast<TRowEnd>(row.A & kRowEndBits)) {
     case reBreak:
-        return {len + 2, 1, 1};
+        return {len + 2, 1};
     case reWrapped:
-        return {len, 0, 0};
+        return {len, 0};
     case reEof:
-        return {len + 1, 0, 1};
+        return {len + 1, 1};
     default: // a row that says it is none takes no room in the text, but ends its line
-        return {0, 0, 1};
+        return {0, 1};
     }
 }
 

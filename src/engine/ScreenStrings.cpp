@@ -205,6 +205,13 @@ TRowByte TEditorScreenStrings::RowAtOffset(std::int64_t offset) const
     return {r, std::min<std::int64_t>(offset - index.Before(r).Bytes, RowLength(r))};
 }
 
+int TEditorScreenStrings::BreaksBefore(int row) const
+{
+    const int n = Count();
+    const int ends = Index().Before(row).Ends;
+    return row >= n && n > 0 && RowEnd(n - 1) != reBreak && RowEnd(n - 1) != reWrapped ? ends - 1 : ends;
+}
+
 int TEditorScreenStrings::LineCount() const
 {
     const int n = Count();

@@ -87,8 +87,9 @@ public:
     // row without a line break, or the row after a final line break (the byte then counts
     // on past it).
     TRowByte RowAtOffset(std::int64_t offset) const;
-    // Rows that end with a line break above row (row clamped to 0..Count()).
-    int BreaksBefore(int row) const { return Index().Before(row).Breaks; }
+    // Rows that end with a line break above row (row clamped to 0..Count()). Only the last
+    // row can end a line without one.
+    int BreaksBefore(int row) const;
     // Logical lines: rows that do not end in a soft wrap, the last row counted whatever it is.
     int LineCount() const;
     // The first row of logical line `line`; Count() for a line past the last.
