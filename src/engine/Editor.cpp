@@ -116,19 +116,17 @@ int TEditor::RowToLine(int i) const
 {
     if (!WordWrap())
         return i;
-    int line = 0;
-    int n = std::min(i, RowCount());
-    for (int r = 0; r < n; ++r)
-        line += FList->RowEnd(r) == reBreak;
-    return line;
+    return FList->BreaksBefore(i);
 }
 
 std::int64_t TEditor::TextLength() const
 {
-    std::int64_t total = 0;
-    for (int r = 0; r < RowCount(); ++r)
-        total += FList->RowEnd(r) == reEof ? FList->RowLength(r) : FList->RowByteLength(r);
-    return total;
+    // Offsets count the end of a text without a final line break as one more byte; its
+    // length does not.
+    const int n = RowCount();
+    if (n == 0)
+        return 0;
+    return FList->RowStart(n) - (FList->RowEnd(n - 1) == reEof ? 1 : 0);
 }
 
 int TEditor::IndentWidth(std::string_view s) const

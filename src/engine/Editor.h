@@ -207,6 +207,10 @@ public:
     std::int64_t OffsetFrom(int from, int row, int byte) const;
     // The byte offset of the caret in the whole text.
     std::int64_t CaretOffset() const;
+    // The offset of the first byte of row `row` (clamped to 0..RowCount()).
+    std::int64_t RowOffset(int row) const;
+    // The row holding an offset and the byte there, where SelStart would put the caret.
+    TRowByte OffsetToRowByte(std::int64_t offset) const;
 
     // ---- selection
     // 0 none, 1 anchored, 2 selected.
