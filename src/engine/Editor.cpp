@@ -1,5 +1,7 @@
 #include "engine/Editor.h"
 
+#include "engine/EditorPopupMenu.h"
+
 #include <algorithm>
 
 TEditor::TEditor(TEditorHost* host)
@@ -17,6 +19,8 @@ TEditor::TEditor(TEditorHost* host)
         s->OnChange = [this](TObject* sender) { SettingsChanged(sender); };
     FList->Attach(this);
     InitDrawInfo();
+    FBuiltinPopupMenu = std::make_unique<TEditorPopupMenu>(*this);
+    FPopupMenu = FBuiltinPopupMenu.get();
 }
 
 TEditor::~TEditor()
