@@ -427,6 +427,9 @@ private:
     void TypeChar(std::string_view ch, TShiftState shift);
     void TabChar();
     void Tokens(std::string_view text, const TRowParseState& state, std::vector<TEditorToken>& out) const;
+    TTokenAtPos TokenAtRowByte(int row, int byte, bool storedState) const;
+    // The row and byte of a text offset (clamped to the text).
+    void OffsetToRowByte(std::int64_t offset, int& row, int& byte) const;
     // Row and column under a point; `round` to the nearest cell boundary.
     void PointToCell(TPoint p, bool round, int& row, int& col) const;
     bool InLeftBar(TPoint p) const;

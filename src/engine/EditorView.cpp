@@ -181,7 +181,11 @@ void TEditor::SetTopRow(int v)
         TRect area = TextArea();
         FHost->ScrollRect(0, rows * FMetrics.RowHeight, area, area);
     }
-    UpdateScrollBars();
+    // While a key repeats the scroll bars wait for the key to come up.
+    if (FKeyRepeating)
+        FScrollDeferred = true;
+    else
+        UpdateScrollBars();
     SetCaretPosition();
     ShowUnderline();
     DoTopRowChange();
@@ -199,7 +203,10 @@ void TEditor::SetTopCol(int v)
         TRect area{FMetrics.TextLeft, 0, client.Width, client.Height};
         FHost->ScrollRect((old - left) * FMetrics.ColWidth, 0, area, area);
     }
-    UpdateScrollBars();
+    if (FKeyRepeating)
+        FScrollDeferred = true;
+    else
+        UpdateScrollBars();
     SetCaretPosition();
     DoTopColChange();
 }
