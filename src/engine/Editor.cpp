@@ -1,5 +1,7 @@
 #include "engine/Editor.h"
 
+#include "engine/EditorPopupMenu.h"
+
 #include <algorithm>
 
 TEditor::TEditor(TEditorHost* host)
@@ -17,6 +19,8 @@ TEditor::TEditor(TEditorHost* host)
         s->OnChange = [this](TObject* sender) { SettingsChanged(sender); };
     FList->Attach(this);
     InitDrawInfo();
+    FBuiltinPopupMenu = std::make_unique<TEditorPopupMenu>(*this);
+    FPopupMenu = FBuiltinPopupMenu.get();
 }
 
 TEditor::~TEditor()
@@ -101,14 +105,25 @@ void TEditor::SetRowMarks(int i, std::uint16_t marks)
 {
     if (i < 0 || i >= RowCount())
         return;
+    const std::uint16_t old = FList->RowMarks(i);
+    if (old == marks)
+        return;
     FList->SetRowMarks(i, marks);
-    FList->AddUsedMarks(marks);
-    if (FHost && FImagebar->Visible()) {
+    FList->AddUsedMarks(static_cast<std::uint16_t>(marks & ~old));
+    // A mark another row still carries stays in use.
+    std::uint16_t lost = static_cast<std::uint16_t>(old & ~marks);
+    for (int r = 0; lost && r < RowCount(); ++r)
+        lost = static_cast<std::uint16_t>(lost & ~FList->RowMarks(r));
+    if (lost)
+        FList->RemoveUsedMarks(lost);
+    if (FHost && FImagebar->Visible() && i >= FTopRow && i <= FTopRow + FMetrics.VisibleRows) {
         TRect r = RowStrip(i);
         r.Left = 0;
         r.Right = FMetrics.ImagebarWidth;
-        if (!r.Empty())
+        if (!r.Empty()) {
             FHost->Invalidate(r);
+            FHost->Update();
+        }
     }
 }
 
