@@ -738,6 +738,7 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     const int nextLen = wraps && hasNext ? static_cast<int>(rows.Get(row + 1).size()) : 0;
     const bool nextWraps = wraps && hasNext && rows.RowEnd(row + 1) == reWrapped;
     const bool seesPastNext = nextWraps && row + 2 < rows.Count();
+    const int carriedKind = state.CarryToken & kCarryKindMask;
     const TRowEndScan s = ScanToRowEnd(ScreenRowText(rows, row), len, state);
     fCut = nullptr;
     state.OpenBracket = s.OpenBracket;
@@ -789,7 +790,8 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
             // next row would not know where the token's body starts.
             state.CarryToken |= kCarryGoesOn;
             state.CarryBytes = s.LastPrefixCut;
-        } else if (kind == tokFloat && !HasPointOrExponent(fTokenStart, fRowStart + len)) {
+        } else if (kind == tokFloat && (!Continued() || carriedKind == tokInteger) &&
+                   !HasPointOrExponent(fTokenStart, fRowStart + len)) {
             // The next row scans the number again from a point before its '.' or exponent.
             state.CarryToken = tokInteger;
         }

@@ -155,6 +155,11 @@ TEST(RowState, NumbersCutByWrapsKeepTheirExtent)
     InitFull(fraction, *t.Parser);
     EXPECT_EQ(fraction.ParseState(1), S(-1, 0, tokFloat));
     EXPECT_EQ(RowDump(fraction, *t.Parser, 2), "Float@0'89' Symbol@2'.' Integer@3'5' Word@5'y'");
+    // Rows wholly inside the fraction stay after the point.
+    TTestRows rows({"x 1.2", "34567", "89012", "3.5 y"});
+    InitFull(rows, *t.Parser);
+    EXPECT_EQ(rows.ParseState(2), S(-1, 0, tokFloat));
+    EXPECT_EQ(RowDump(rows, *t.Parser, 3), "Float@0'3' Symbol@1'.' Integer@2'5' Word@4'y'");
     // Cut right after the exponent letter.
     TTestRows exponent({"x 1", "2345E", "+67 y"});
     InitFull(exponent, *t.Parser);
