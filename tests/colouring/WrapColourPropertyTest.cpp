@@ -308,6 +308,49 @@ std::vector<const TFountainColor*> UnwrappedColours(const std::vector<std::strin
     return out;
 }
 
+// Mail addresses are found by looking ahead over their whole run of mail characters, and a
+// screen row is tokenized with the two rows after it at most: an address whose '@' and the '.'
+// after it lie further on shows, on the row where its run starts, as the words and symbols it
+// is made of. Edits can join any runs, so these bytes are left out of the comparison.
+std::vector<bool> MailBeyondReach(const std::vector<std::string>& lines, TFountainParser& parser,
+                                  const TParseRows& screen)
+{
+    std::vector<std::size_t> rowStart{0};
+    for (int r = 0; r < screen.Count(); ++r) {
+        rowStart.push_back(rowStart.back() + screen.Get(r).size());
+    }
+    TTestRows whole;
+    for (const auto& line : lines) {
+        whole.Rows.push_back({line, reBreak, {}});
+    }
+    std::vector<bool> mask(rowStart.back(), false);
+    TRowParseState state = TRowParseState::First();
+    std::size_t lineStart = 0;
+    for (int i = 0; i < whole.Count(); ++i) {
+        const std::string& line = whole.Rows[static_cast<std::size_t>(i)].Text;
+        parser.StartRow(line, state);
+        for (int kind = parser.NextToken(); kind != tokEnd; kind = parser.NextToken()) {
+            if (kind != tokMail) {
+                continue;
+            }
+            const std::string_view token = parser.TokenString();
+            const std::size_t dot = std::min(token.find('.', token.find('@')), token.size());
+            const std::size_t first = lineStart + static_cast<std::size_t>(parser.TokenPosition());
+            std::size_t r = static_cast<std::size_t>(
+                std::upper_bound(rowStart.begin(), rowStart.end(), first) - rowStart.begin() - 1);
+            for (int k = 0; k < 2 && screen.RowEnd(static_cast<int>(r)) == reWrapped; ++k) {
+                ++r;
+            }
+            if (first + dot >= rowStart[std::min(r + 1, rowStart.size() - 1)]) {
+                std::fill_n(mask.begin() + static_cast<std::ptrdiff_t>(first), token.size(), true);
+            }
+        }
+        lineStart += line.size();
+        parser.ComputeRowEndState(i, whole, state);
+    }
+    return mask;
+}
+
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -372,6 +415,10 @@ std::string Describe(TEditor& editor, TFountainParser& parser, std::size_t byte)
 void RandomEdit(TEditor& editor, std::mt19937& rng, TTextGen& gen)
 {
     TEditorScreenStrings& rows = editor.ListRows();
+    if (rows.Count() == 0) {
+        rows.ReplaceRows(0, 0, gen.Line()); // everything was deleted
+        return;
+    }
     const int r = static_cast<int>(rng() % static_cast<unsigned>(rows.Count()));
     const std::string text(rows.Get(r));
     const TRowEnd end = rows.RowEnd(r);
@@ -431,10 +478,17 @@ TEST(WrapColourProperty, WrappingNeverChangesAByteColour)
             colourtest::FillLazily(TParseRowsOf<TEditorScreenStrings>(editor.ListRows()),
                                    [&](int r) { colouring.UpdateRowStates(r, false); });
             const TParseRowsOf<TEditorScreenStrings> rows(editor.ListRows());
-            const auto expected = UnwrappedColours(SplitLines(editor.ListRows().GetTextStr()), *parser);
+            const auto lines = SplitLines(editor.ListRows().GetTextStr());
+            auto expected = UnwrappedColours(lines, *parser);
             std::vector<const TFountainColor*> shown;
             colourtest::AppendColours(rows, *parser, 0, rows.Count() - 1, shown);
             ASSERT_EQ(shown.size(), expected.size());
+            const auto unreached = MailBeyondReach(lines, *parser, rows);
+            for (std::size_t i = 0; i < shown.size(); ++i) {
+                if (unreached[i]) {
+                    shown[i] = expected[i] = nullptr;
+                }
+            }
             const auto diff = std::mismatch(shown.begin(), shown.end(), expected.begin());
             ASSERT_TRUE(diff.first == shown.end())
                 << lang.Name << ", width " << width << (rules ? ", line-break rules on" : "")
