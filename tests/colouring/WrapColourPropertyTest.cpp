@@ -204,7 +204,9 @@ private:
             if (Below(2)) {
                 s += Below(2) ? '+' : '-';
             }
-            s += Digits(Below(2) ? Below(3) : Below(30));
+            // Exponents stay short: one longer than a row, followed by a letter 'e', would be
+            // taken for a fraction on the row after it.
+            s += Digits(Below(5));
         }
         return s;
     }
