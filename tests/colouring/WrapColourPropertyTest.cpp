@@ -274,9 +274,10 @@ private:
             return Word(4);
         }
         const auto& [left, right] = L.Brackets[static_cast<std::size_t>(Below(static_cast<int>(L.Brackets.size())))];
-        switch (Below(4)) {
+        switch (Below(6)) {
         case 0: return left;
         case 1: return right;
+        case 2: return left + right.back(); // "(*)", "<!-->": a closing bracket overlaps the opening one
         default: {
             std::string s = left;
             for (int n = Below(6); n > 0; --n) {
