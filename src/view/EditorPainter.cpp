@@ -98,8 +98,8 @@ void TEditorPainter::Paint(TCanvas& canvas, const TRect& clipIn)
     if (clip.Empty())
         return;
     // Whole cells: a glyph is never cut by the edge of the area being repainted.
-    TRect snapped = SnapClip(clip).Intersect(client);
-    clip = snapped;
+    const TRect snapped = SnapClip(clip);
+    clip = snapped.Intersect(client);
     canvas.SetClip(clip);
     canvas.SetFont(FEditor.Font().Desc());
 

@@ -271,6 +271,15 @@ TEST(Painter, SnappedClipPaintsWholeRows)
     const int y0 = s.M().RowTop(1) + 3, y1 = s.M().RowTop(2) + 3;
     s.e.Paint(c, {s.M().TextLeft + 3, y0, s.host.Client.Width, y1});
     EXPECT_EQ(c.Screen(4), "\nrow1\nrow2\n\n");
+
+    // A row cut by the bottom edge is painted too.
+    std::string rows;
+    for (int i = 0; i < 40; ++i)
+        rows += "r" + std::to_string(i) + "\r\n";
+    TScreen t(rows);
+    t.host.Client.Height = t.M().TopOffset + 5 * t.M().RowHeight + t.M().RowHeight * 3 / 4;
+    t.e.Resized();
+    EXPECT_EQ(t.Paint().Screen(6), "r0\nr1\nr2\nr3\nr4\nr5\n");
 }
 
 TEST(Repaint, TypingInvalidatesOnlyTheRowAndScrollingMovesPixels)
