@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
@@ -46,6 +47,21 @@ void ShowAllMarks(TVnEdit& e)
                            &e.Marks().HideMark(), &e.Marks().Underline()})
         m->SetVisible(true);
     e.MarksVn().VertLine().SetVisible(true);
+}
+
+volatile std::sig_atomic_t gTerminate = 0;
+
+// With --dump-text a test ends the program with SIGTERM; it quits through the event loop so
+// the text is still written.
+void QuitOnTerminate()
+{
+    std::signal(SIGTERM, [](int) { gTerminate = 1; });
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [] {
+        if (gTerminate)
+            QApplication::quit();
+    });
+    poll->start(50);
 }
 
 class TFirstPaintTimer : public QObject {
@@ -90,6 +106,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "varnet: %s\n", e.what());
         }
     }
+    if (!options.DumpText.isEmpty())
+        QuitOnTerminate();
     TFirstPaintTimer* timer = options.TimeFirstPaint ? new TFirstPaintTimer(clock, window.Editor()->viewport()) : nullptr;
     window.show();
     const int rc = app.exec();
