@@ -71,7 +71,8 @@ QRect TEditorWidget::CaretRect() const
 
 void TEditorWidget::PaintNow()
 {
-    viewport()->repaint();
+    // Only what is marked: the posted update request paints the dirty region.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
 // ---- host
@@ -247,6 +248,10 @@ bool TEditorWidget::event(QEvent* e)
 
 void TEditorWidget::paintEvent(QPaintEvent* e)
 {
+    ++FPaints;
+    FPaintedArea = 0;
+    for (const QRect& r : e->region())
+        FPaintedArea += static_cast<long long>(r.width()) * r.height();
     QPainter painter(viewport());
     TQtCanvas canvas(painter);
     for (const QRect& r : e->region())

@@ -35,8 +35,11 @@ public:
     // Where the candidate window goes, the font, the caret row's text and the caret in it.
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
-    // Repaints every pending area now, for measurements.
+    // Paints every pending area now, for measurements.
     void PaintNow();
+    // Paint events so far, and the pixels the last one covered.
+    int Paints() const { return FPaints; }
+    long long PaintedArea() const { return FPaintedArea; }
 
     // TEditorHost
     TSize ClientSize() const override;
@@ -98,4 +101,6 @@ private:
     int FSettingScroll = 0;
     QString FPreedit;
     int FPreeditCursor = 0;
+    int FPaints = 0;
+    long long FPaintedArea = 0;
 };

@@ -312,12 +312,7 @@ void TVnEdit::DoCaretMovedEvent()
             host->Invalidate(FPainter->RulerCell(FMarkedCol));
             host->Invalidate(FPainter->RulerCell(Col()));
         }
-        if (Row() != FMarkedRow && Marks().Underline().Visible() && UnderlineHideCount() == 0) {
-            TEditor::EraseUnderline(FMarkedRow);
-            TEditor::DrawUnderline(Row());
-        }
     }
-    FMarkedRow = Row();
     FMarkedCol = Col();
     TEditor::DoCaretMovedEvent();
 }

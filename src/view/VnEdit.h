@@ -93,6 +93,5 @@ private:
     std::unique_ptr<TEditorColouring> FColouring;
     std::unique_ptr<TVnPainter> FPainter;
     bool FWordHilite = true;
-    int FMarkedRow = 0; // where the caret stood at the last caret event
-    int FMarkedCol = 0;
+    int FMarkedCol = 0; // the ruler's marked column
 };
