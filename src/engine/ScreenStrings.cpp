@@ -90,10 +90,13 @@ void TEditorScreenStrings::RecordChange(int start, int oldCount, int parsed, int
         FLastChange = {start, oldCount, parsed, newCount, true};
         return;
     }
-    // Several replacements in one block: one record covering all of them, down to the end.
+    // Several replacements in one block: one record covering all of them, down to the end,
+    // that keeps how many rows the block added or removed, so the rows that the text no
+    // longer reaches are repainted too.
     int s = std::min(FLastChange.StartRow, start);
     int rest = std::max(Count() - s, 0);
-    FLastChange = {s, rest, FLastChange.ParsedCount + parsed, rest, true};
+    int grown = (FLastChange.NewCount - FLastChange.OldCount) + (newCount - oldCount);
+    FLastChange = {s, std::max(rest - grown, 0), FLastChange.ParsedCount + parsed, rest, true};
 }
 
 void TEditorScreenStrings::PullCaretsIntoRange()
