@@ -177,7 +177,11 @@ void TEditor::SetTopRow(int v)
         TRect area = TextArea();
         FHost->ScrollRect(0, rows * FMetrics.RowHeight, area, area);
     }
-    UpdateScrollBars();
+    // While a key repeats the scroll bars wait for the key to come up.
+    if (FKeyRepeating)
+        FScrollDeferred = true;
+    else
+        UpdateScrollBars();
     SetCaretPosition();
     ShowUnderline();
     DoTopRowChange();
@@ -194,7 +198,10 @@ void TEditor::SetTopCol(int v)
         TRect area{FMetrics.TextLeft, 0, FMetrics.ClientWidth, FMetrics.ClientHeight};
         FHost->ScrollRect((old - left) * FMetrics.ColWidth, 0, area, area);
     }
-    UpdateScrollBars();
+    if (FKeyRepeating)
+        FScrollDeferred = true;
+    else
+        UpdateScrollBars();
     SetCaretPosition();
     DoTopColChange();
 }
