@@ -291,208 +291,185 @@ void TEditorWidget::scrollContentsBy(int, int)
     // The editor moves the pixels itself when its top row or left column changes.
 }
 
-void TEditorWidget::MoveCaret(bool extend, const std::function<void()>& move)
-{
-    if (extend) {
-        if (FEdit->SelectionState() == 0)
-            FEdit->StartSelection();
-        move();
-        FEdit->ExtendSelection();
-    } else {
-        FEdit->CleanSelection();
-        move();
-    }
-}
-
 void TEditorWidget::TypeCommit(const std::string& cp932)
 {
-    if (cp932.empty())
-        return;
-    if (cp932.size() == 1) {
-        FEdit->TypeChar(cp932[0]);
-        return;
-    }
-    if (!FEdit->OverWrite()) {
-        FEdit->InsertText(cp932);
-        return;
-    }
-    for (std::size_t i = 0; i < cp932.size();) {
-        std::size_t n = CharLength(cp932, i);
-        FEdit->TypeText(std::string_view(cp932).substr(i, n));
-        i += n;
-    }
+    if (!cp932.empty())
+        FEdit->ImeResult(cp932);
 }
 
-bool TEditorWidget::HandleKey(QKeyEvent* e)
+namespace {
+
+TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b = Qt::NoButton)
+{
+    TShiftState s = 0;
+    if (m & Qt::ShiftModifier)
+        s |= ssShift;
+    if (m & Qt::ControlModifier)
+        s |= ssCtrl;
+    if (m & Qt::AltModifier)
+        s |= ssAlt;
+    if (b & Qt::LeftButton)
+        s |= ssLeft;
+    if (b & Qt::RightButton)
+        s |= ssRight;
+    if (b & Qt::MiddleButton)
+        s |= ssMiddle;
+    return s;
+}
+
+// Qt's key to the editor's (Windows) key code; 0 for keys it does not know.
+int VirtualKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vkTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vkReturn;
+    case Qt::Key_Shift: return vkShift;
+    case Qt::Key_Control: return vkControl;
+    case Qt::Key_Alt: return vkMenu;
+    case Qt::Key_Escape: return vkEscape;
+    case Qt::Key_Space: return vkSpace;
+    case Qt::Key_PageUp: return vkPrior;
+    case Qt::Key_PageDown: return vkNext;
+    case Qt::Key_End: return vkEnd;
+    case Qt::Key_Home: return vkHome;
+    case Qt::Key_Left: return vkLeft;
+    case Qt::Key_Up: return vkUp;
+    case Qt::Key_Right: return vkRight;
+    case Qt::Key_Down: return vkDown;
+    case Qt::Key_Insert: return vkInsert;
+    case Qt::Key_Delete: return vkDelete;
+    default: break;
+    }
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return key; // the same codes
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return vkF1 + (key - Qt::Key_F1);
+    return 0;
+}
+
+TPoint PointOf(const QPointF& p)
+{
+    return {static_cast<int>(p.x()), static_cast<int>(p.y())};
+}
+
+} // namespace
+
+// Keys that belong to the main window's commands; the widget serves them until the commands
+// arrive.
+bool TEditorWidget::HandleCommandKey(QKeyEvent* e)
 {
     TVnEdit& ed = *FEdit;
-    const bool shift = e->modifiers() & Qt::ShiftModifier;
-    const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    auto rowWidth = [&](int row) { return ed.StrWidth(ed.RowText(row)); };
-    switch (e->key()) {
-    case Qt::Key_Left:
-        MoveCaret(shift, [&] {
-            if (ed.Col() > 0)
-                ed.SetCol(ed.Col() - 1);
-            else if (ed.Row() > 0)
-                ed.SetRowCol(ed.Row() - 1, rowWidth(ed.Row() - 1));
-        });
-        return true;
-    case Qt::Key_Right:
-        MoveCaret(shift, [&] {
-            const int row = ed.Row(), col = ed.Col();
-            ed.SetCol(col + 1);
-            if (ed.Row() == row && ed.Col() == col && row < ed.MaxCaretRow())
-                ed.SetRowCol(row + 1, 0);
-        });
-        return true;
-    case Qt::Key_Up:
-        MoveCaret(shift, [&] { ed.SetRow(std::max(0, ed.Row() - 1)); });
-        return true;
-    case Qt::Key_Down:
-        MoveCaret(shift, [&] { ed.SetRow(std::min(ed.MaxCaretRow(), ed.Row() + 1)); });
-        return true;
-    case Qt::Key_Home:
-        MoveCaret(shift, [&] { ctrl ? ed.SetRowCol(0, 0) : ed.SetCol(0); });
-        return true;
-    case Qt::Key_End:
-        MoveCaret(shift, [&] {
-            if (ctrl)
-                ed.SetRowCol(ed.MaxCaretRow(), rowWidth(ed.MaxCaretRow()));
-            else
-                ed.SetCol(rowWidth(ed.Row()));
-        });
-        return true;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown: {
-        const int d = std::max(1, ed.VisibleRows()) * (e->key() == Qt::Key_PageUp ? -1 : 1);
-        MoveCaret(shift, [&] {
-            ed.VScroll(d < 0 ? TScrollCode::PageUp : TScrollCode::PageDown);
-            ed.SetRow(std::clamp(ed.Row() + d, 0, ed.MaxCaretRow()));
-        });
-        return true;
-    }
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        ed.Newline(shift);
-        return true;
-    case Qt::Key_Backspace:
-        ed.BackSpace();
-        return true;
-    case Qt::Key_Delete:
-        ed.DeleteChar();
-        return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        ed.TypeChar('\t');
-        return true;
-    case Qt::Key_Insert:
+    if (e->key() == Qt::Key_Insert && !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
         ed.SetOverWrite(!ed.OverWrite());
         return true;
-    default:
-        break;
     }
-    if (ctrl) {
-        switch (e->key()) {
-        case Qt::Key_C: ed.CopyToClipboard(); return true;
-        case Qt::Key_X: ed.CutToClipboard(); return true;
-        case Qt::Key_V: ed.PasteFromClipboard(); return true;
-        case Qt::Key_A: ed.SelectAll(); return true;
-        case Qt::Key_Z: ed.Undo(); return true;
-        case Qt::Key_Y: ed.Redo(); return true;
-        default: return false;
-        }
-    }
-    const QString text = e->text();
-    if (text.isEmpty() || text.at(0).category() == QChar::Other_Control)
+    if (!(e->modifiers() & Qt::ControlModifier) || (e->modifiers() & Qt::AltModifier))
         return false;
-    TypeCommit(Cp932FromQString(text));
-    return true;
+    switch (e->key()) {
+    case Qt::Key_C: ed.CopyToClipboard(); return true;
+    case Qt::Key_X: ed.CutToClipboard(); return true;
+    case Qt::Key_V: ed.PasteFromClipboard(); return true;
+    case Qt::Key_A: ed.SelectAll(); return true;
+    case Qt::Key_Z: ed.Undo(); return true;
+    case Qt::Key_Y: ed.Redo(); return true;
+    default: return false;
+    }
 }
 
 void TEditorWidget::keyPressEvent(QKeyEvent* e)
 {
-    if (HandleKey(e))
+    if (HandleCommandKey(e)) {
+        e->accept();
+        return;
+    }
+    const TShiftState shift = ShiftOf(e->modifiers());
+    bool used = false;
+    if (const int vk = VirtualKey(e->key()))
+        used = FEdit->KeyDown(vk, shift, e->isAutoRepeat());
+    // The characters the key typed, as the character messages that follow a key.
+    const QString text = e->text();
+    if (!text.isEmpty() && !((shift & ssCtrl) && !(shift & ssAlt))) {
+        FEdit->CharMessage(Cp932FromQString(text), shift);
+        used = true;
+    }
+    if (used)
         e->accept();
     else
         QAbstractScrollArea::keyPressEvent(e);
 }
 
-void TEditorWidget::CellAt(QPoint p, int& row, int& col) const
+void TEditorWidget::keyReleaseEvent(QKeyEvent* e)
 {
-    const TEditorMetrics& m = FEdit->Metrics();
-    row = std::clamp(m.RowAt(p.y()), 0, std::max(0, FEdit->MaxCaretRow()));
-    col = std::max(0, (p.x() - m.TextLeft + m.ColWidth / 2) / m.ColWidth + m.TopCol);
-    if (p.x() < m.TextLeft)
-        col = m.TopCol;
+    if (const int vk = VirtualKey(e->key()))
+        FEdit->KeyUp(vk, ShiftOf(e->modifiers()));
+    QAbstractScrollArea::keyReleaseEvent(e);
 }
+
+namespace {
+
+bool ButtonOf(Qt::MouseButton b, TMouseButton& out)
+{
+    switch (b) {
+    case Qt::LeftButton: out = mbLeft; return true;
+    case Qt::RightButton: out = mbRight; return true;
+    case Qt::MiddleButton: out = mbMiddle; return true;
+    default: return false;
+    }
+}
+
+} // namespace
 
 void TEditorWidget::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton)
+    TMouseButton b;
+    if (!ButtonOf(e->button(), b))
         return;
-    setFocus(Qt::MouseFocusReason);
-    int row = 0, col = 0;
-    CellAt(e->position().toPoint(), row, col);
-    if (e->modifiers() & Qt::ShiftModifier) {
-        MoveCaret(true, [&] { FEdit->SetRowCol(row, col); });
-    } else {
-        FEdit->CleanSelection();
-        FEdit->SetRowCol(row, col);
-        FEdit->StartSelection();
-    }
-    FDragging = true;
-    FEdit->SetDragging(true);
+    if (b == mbLeft)
+        setFocus(Qt::MouseFocusReason);
+    FEdit->MouseDown(b, ShiftOf(e->modifiers(), e->buttons()), PointOf(e->position()));
 }
 
 void TEditorWidget::mouseMoveEvent(QMouseEvent* e)
 {
-    if (!FDragging)
-        return;
-    int row = 0, col = 0;
-    QPoint p = e->position().toPoint();
-    // Dragging past the edges scrolls.
-    const TEditorMetrics& m = FEdit->Metrics();
-    if (p.y() < m.TopOffset)
-        FEdit->VScroll(TScrollCode::LineUp);
-    else if (p.y() >= m.ClientHeight)
-        FEdit->VScroll(TScrollCode::LineDown);
-    CellAt(p, row, col);
-    FEdit->SetRowCol(row, col);
-    FEdit->ExtendSelection();
+    FEdit->MouseMove(ShiftOf(e->modifiers(), e->buttons()), PointOf(e->position()));
 }
 
 void TEditorWidget::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton)
-        return;
-    FDragging = false;
-    FEdit->SetDragging(false);
+    TMouseButton b;
+    if (ButtonOf(e->button(), b))
+        FEdit->MouseUp(b, ShiftOf(e->modifiers(), e->buttons()), PointOf(e->position()));
 }
 
 void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    mousePressEvent(e);
+    if (e->button() == Qt::LeftButton)
+        FEdit->DblClick(ShiftOf(e->modifiers(), e->buttons()), PointOf(e->position()));
 }
 
 void TEditorWidget::wheelEvent(QWheelEvent* e)
 {
+    e->accept();
+    if (FEdit->InputHeld())
+        return;
     const int notches = e->angleDelta().y() / 120;
     for (int i = 0; i < std::abs(notches) * kWheelLines; ++i)
         FEdit->VScroll(notches > 0 ? TScrollCode::LineUp : TScrollCode::LineDown);
-    e->accept();
 }
 
 void TEditorWidget::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
-    FEdit->SetFocused(true);
+    FEdit->FocusGained();
 }
 
 void TEditorWidget::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
-    FEdit->SetFocused(false);
+    FEdit->FocusLost();
 }
 
 void TEditorWidget::inputMethodEvent(QInputMethodEvent* e)

@@ -68,6 +68,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -79,12 +80,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    // The caret moves: optionally extending the selection as Shift does.
-    void MoveCaret(bool extend, const std::function<void()>& move);
-    bool HandleKey(QKeyEvent* e);
+    bool HandleCommandKey(QKeyEvent* e);
     void TypeCommit(const std::string& cp932);
-    // Row and column under a viewport point.
-    void CellAt(QPoint p, int& row, int& col) const;
     void BlinkCaret();
     void UpdateCaretArea();
 
@@ -97,7 +94,6 @@ private:
     QSize FCaretSize;
     QPoint FCaretPos;
     bool FCaptured = false;
-    bool FDragging = false;
     int FSettingScroll = 0;
     QString FPreedit;
     int FPreeditCursor = 0;

@@ -255,11 +255,23 @@ void TVnEdit::KeyPress(char& key)
         key = 0;
 }
 
-void TVnEdit::TypeChar(char key)
+void TVnEdit::CharMessage(std::string_view bytes, TShiftState shift)
 {
-    KeyPress(key);
-    if (key != 0)
-        TypeText(std::string_view(&key, 1));
+    std::string kept;
+    kept.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t n = CharLength(bytes, i);
+        if (n == 1) {
+            char key = bytes[i];
+            KeyPress(key);
+            if (key != 0)
+                kept += key;
+        } else {
+            kept.append(bytes.substr(i, n));
+        }
+        i += n;
+    }
+    TEditor::CharMessage(kept, shift);
 }
 
 void TVnEdit::VScroll(TScrollCode code, int pos)

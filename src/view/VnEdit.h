@@ -71,8 +71,9 @@ public:
     // A typed character before the editor handles it; 0 afterwards when it was swallowed.
     // While whole lines are selected, tab, space and 0xE5 are kept for block indentation.
     void KeyPress(char& key);
-    // A typed character: KeyPress, then typed into the text unless swallowed.
-    void TypeChar(char key);
+    // Character messages: each single-byte character goes through KeyPress first, and what
+    // is not swallowed reaches the editor.
+    void CharMessage(std::string_view bytes, TShiftState shift = 0);
 
     // Scroll-bar messages.
     void VScroll(TScrollCode code, int pos = 0);

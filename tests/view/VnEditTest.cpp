@@ -121,11 +121,11 @@ TEST(VnEdit, WholeLineSelectionSwallowsIndentKeys)
 {
     TVnScreen s("one\r\ntwo\r\nthree");
     s.Select(0, 0, 2, 0);
-    s.e.TypeChar(' ');
-    s.e.TypeChar('\t');
+    s.e.CharMessage(" ");
+    s.e.CharMessage("\t");
     EXPECT_EQ(s.e.ListRows().GetTextStr(), "one\r\ntwo\r\nthree");
     s.Select(0, 0, 1, 2);
-    s.e.TypeChar(' ');
+    s.e.CharMessage(" ");
     EXPECT_EQ(s.e.ListRows().GetTextStr(), " o\r\nthree") << "a partial selection is typed over";
 }
 
