@@ -18,7 +18,10 @@ xdotool type --delay 20 'abc'
 xdotool key --delay 20 Return
 xdotool type --delay 20 'x y'
 xdotool key --delay 20 BackSpace Home
-xdotool type --delay 20 '日本'
+# Characters outside the keyboard map are typed by remapping a spare key; give the server
+# time to see each new mapping.
+sleep 0.3
+xdotool type --delay 150 '日本'
 sleep 0.5
 kill -TERM "$pid"
 wait "$pid"
