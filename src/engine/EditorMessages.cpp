@@ -193,8 +193,7 @@ TPoint TEditor::EMPosFromChar(std::int64_t offset) const
     OffsetToRowByte(offset, row, byte);
     const int col = row < RowCount() ? CharToCol(row, byte) : 0;
     // Column 0 is where the text is drawn: after the bars and the left margin.
-    return {(col - FMetrics.TopCol) * FMetrics.ColWidth + FMetrics.TextLeft,
-            (row - FMetrics.TopRow) * FMetrics.RowHeight + FMetrics.TopOffset};
+    return {FMetrics.ColLeft(col), FMetrics.RowTop(row)};
 }
 
 std::int64_t TEditor::EMCharFromPos(TPoint p) const

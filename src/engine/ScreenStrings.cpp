@@ -112,10 +112,13 @@ void TEditorScreenStrings::RecordChange(int start, int oldCount, int parsed, int
         FLastChange = {start, oldCount, parsed, newCount, true};
         return;
     }
-    // Several replacements in one block: one record covering all of them, down to the end.
+    // Several replacements in one block: one record covering all of them, down to the end,
+    // that keeps how many rows the block added or removed, so the rows that the text no
+    // longer reaches are repainted too.
     int s = std::min(FLastChange.StartRow, start);
     int rest = std::max(Count() - s, 0);
-    FLastChange = {s, rest, FLastChange.ParsedCount + parsed, rest, true};
+    int grown = (FLastChange.NewCount - FLastChange.OldCount) + (newCount - oldCount);
+    FLastChange = {s, std::max(rest - grown, 0), FLastChange.ParsedCount + parsed, rest, true};
 }
 
 void TEditorScreenStrings::PullCaretsIntoRange()
@@ -623,15 +626,18 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
     }
 
     TRowEnd kind;
+    const bool endsWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
     if (endRow < last) {
         kind = RowEnd(last);
-    } else if (last < Count() - 1) {
+    } else if (last < Count() - 1 && !(endsWithBreak && RowEnd(last) == reBreak)) {
+        // (Text that ends with a line break in place of rows that end with one leaves the
+        // next line alone.)
         // The new text may not end with a line break, so the next line joins in.
         last = LastRowOfLine(last + 1);
         kind = RowEnd(last);
     } else {
         // A lone CR at the end is a line break too, not something to drop.
-        kind = !text.empty() && (text.back() == '\n' || text.back() == '\r') ? reBreak : reEof;
+        kind = endsWithBreak ? reBreak : reEof;
     }
 
     const int m = std::max(last - first + 1, 0);

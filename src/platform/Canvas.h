@@ -41,6 +41,6 @@ public:
     virtual void Polyline(const TPoint* points, int count, const TPen& pen) = 0;
     // The outline of r, one pen width inside it.
     virtual void FrameRect(const TRect& r, const TPen& pen) = 0;
-    // Copies `src` of a prepared bitmap to (x, y).
+    // Copies `src` of a prepared bitmap to (x, y); clNone pixels are transparent.
     virtual void DrawBitmap(int x, int y, const TBitmap& bitmap, const TRect& src) = 0;
 };

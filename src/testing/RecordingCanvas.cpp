@@ -72,13 +72,14 @@ void TRecordingCanvas::FillRect(const TRect& r, TColor color)
     Fills.push_back({x, color});
     if (x.Empty())
         return;
-    // A cell counts as covered when its centre is.
+    // A cell counts as covered when its left edge is (the text calls use the same rule) and
+    // the middle of its height.
     for (int row = RowOf(x.Top) - 1; row <= RowOf(x.Bottom) + 1; ++row) {
         int cy = FGrid.Top + row * FGrid.RowHeight + FGrid.RowHeight / 2;
         if (cy < x.Top || cy >= x.Bottom)
             continue;
         for (int col = ColOf(x.Left) - 1; col <= ColOf(x.Right) + 1; ++col) {
-            int cx = FGrid.Left + col * FGrid.ColWidth + FGrid.ColWidth / 2;
+            int cx = FGrid.Left + col * FGrid.ColWidth;
             if (cx < x.Left || cx >= x.Right)
                 continue;
             if (TCell* cell = CellAt(row, col))
@@ -133,6 +134,25 @@ void TRecordingCanvas::FrameRect(const TRect& r, const TPen& pen)
 void TRecordingCanvas::DrawBitmap(int x, int y, const TBitmap& bitmap, const TRect& src)
 {
     Blits.push_back({x, y, src, &bitmap});
+}
+
+void TRecordingCanvas::ScrollCells(int dx, int dy, const TRect& area)
+{
+    const int dc = dx / FGrid.ColWidth, dr = dy / FGrid.RowHeight;
+    auto inside = [&](int row, int col) {
+        int cx = FGrid.Left + col * FGrid.ColWidth;
+        int cy = FGrid.Top + row * FGrid.RowHeight + FGrid.RowHeight / 2;
+        return area.Contains({cx, cy});
+    };
+    const std::vector<TCell> before = FCells;
+    for (int row = 0; row < FRows; ++row)
+        for (int col = FMinCol; col < FMinCol + FCols; ++col) {
+            const int fromRow = row - dr, fromCol = col - dc;
+            if (!inside(row, col) || !inside(fromRow, fromCol) || fromRow < 0 || fromRow >= FRows ||
+                fromCol < FMinCol || fromCol >= FMinCol + FCols)
+                continue;
+            *CellAt(row, col) = before[static_cast<std::size_t>(fromRow * FCols + (fromCol - FMinCol))];
+        }
 }
 
 std::string TRecordingCanvas::RowDump(int row, int first, int count,

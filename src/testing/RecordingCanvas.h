@@ -87,6 +87,12 @@ public:
 
     int Cols() const { return FCols; }
     int Rows() const { return FRows; }
+    // Leftmost column of the grid (the one at x 0).
+    int FirstCol() const { return FMinCol; }
+
+    // Moves the cells of `area` by (dx, dy) pixels, whole cells only, as a window scroll
+    // moves pixels; the cells it uncovers keep what they showed.
+    void ScrollCells(int dx, int dy, const TRect& area);
 
     // TCanvas
     void SetFont(const TFontDesc& font) override { Font = font; }
