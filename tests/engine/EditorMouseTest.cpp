@@ -198,6 +198,17 @@ TEST_F(TDragFixture, MoveLeftwardsAndCopyDrop)
     EXPECT_EQ(t.Text(), "two one three\r\nfour five\r\n");
 }
 
+TEST_F(TDragFixture, MoveIntoTheFreeAreaPadsWithSpaces)
+{
+    e.MouseDown(mbLeft, 0, CellPoint(e, 0, 5));
+    e.MouseMove(ssLeft, CellPoint(e, 1, 12));
+    e.MouseUp(mbLeft, 0, CellPoint(e, 1, 12));
+    EXPECT_EQ(t.Text(), "one three\r\nfour five   two \r\n");
+    EXPECT_EQ(At(e), (TRowCol{1, 16}));
+    e.Undo();
+    EXPECT_EQ(t.Text(), "one two three\r\nfour five\r\n");
+}
+
 TEST_F(TDragFixture, DropOntoItselfOrOutsideChangesNothing)
 {
     e.MouseDown(mbLeft, 0, CellPoint(e, 0, 5));
