@@ -283,6 +283,25 @@ TEST(MouseFilter, HeldButtonAndFocus)
     EXPECT_FALSE(t.host.Captured);
 }
 
+TEST(MouseFilter, AReleaseTheWindowMissedEndsTheGesture)
+{
+    THostedEditor t("one two three");
+    TEditor& e = t.e;
+    e.SetRowCol(0, 4);
+    e.StartSelection();
+    e.SetCol(8);
+    e.ExtendSelection();
+    e.MouseDown(mbLeft, 0, CellPoint(e, 0, 5));
+    e.MouseMove(ssLeft, CellPoint(e, 0, 12));
+    ASSERT_EQ(e.DragState(), 2);
+    e.MouseMove(0, CellPoint(e, 0, 0)); // the button is up already
+    EXPECT_EQ(e.DragState(), 0);
+    EXPECT_FALSE(e.InputHeld());
+    EXPECT_EQ(t.Text(), "one two three");
+    e.CharMessage("x"); // input works again
+    EXPECT_EQ(t.Text(), "one two threxe");
+}
+
 TEST(MouseFilter, PointsFarOutsideTheWindow)
 {
     THostedEditor t("ab\r\n" + kKanji + "cd\r\nef");

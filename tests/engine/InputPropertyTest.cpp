@@ -205,8 +205,9 @@ struct TRun {
     {
         ASSERT_EQ(t.Text(), model) << log;
         const std::string kinds = e.CellKinds(e.RowText(e.Row()));
-        if (e.Col() < static_cast<int>(kinds.size()))
+        if (e.Col() < static_cast<int>(kinds.size())) {
             ASSERT_NE(kinds[static_cast<std::size_t>(e.Col())], cell::Trail) << log;
+        }
         ASSERT_EQ(e.SkipChars(), 0) << log;
         ASSERT_EQ(e.DragState(), 0) << log;
     }
