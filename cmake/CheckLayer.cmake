@@ -5,11 +5,13 @@
 #   colouring   -> engine, platform
 #   view        -> colouring, engine, platform
 #   crypt       -> platform
+#   testing     -> engine, platform (the fakes tests use)
 set(allowed_platform platform)
 set(allowed_engine platform engine)
 set(allowed_colouring platform engine colouring)
 set(allowed_view platform engine colouring view)
 set(allowed_crypt platform crypt)
+set(allowed_testing platform engine testing)
 if(NOT DEFINED allowed_${LAYER})
   message(FATAL_ERROR "unknown toolkit-free layer '${LAYER}'")
 endif()

@@ -3,7 +3,7 @@
 
 #include "colouring/EditorColouring.h"
 #include "colouring/TokenKinds.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 
 namespace {
 
