@@ -318,7 +318,7 @@ public:
     bool RowSelecting() const { return FRowSelecting; }
     TPoint PressPoint() const { return FPressPoint; }
 
-    // Mouse events in client pixels.
+    // Mouse events in client pixels; `shift` has ssLeft while the left button is down.
     void MouseDown(TMouseButton button, TShiftState shift, TPoint p);
     void MouseMove(TShiftState shift, TPoint p);
     void MouseUp(TMouseButton button, TShiftState shift, TPoint p);

@@ -236,6 +236,13 @@ void TEditor::MouseMove(TShiftState shift, TPoint p)
     const bool away = std::abs(static_cast<long long>(p.X) - FPressPoint.X) >= half ||
                       std::abs(static_cast<long long>(p.Y) - FPressPoint.Y) >= half;
     int row = 0, col = 0;
+    if ((FLeftDown || FDragState != 0) && !(shift & ssLeft)) {
+        // The button came up where this window did not hear it: the gesture ends, and a
+        // drag is cancelled rather than dropped somewhere the user did not choose.
+        if (FDragState == 2)
+            CancelDrag();
+        MouseUp(mbLeft, shift, p);
+    }
     if (FDragState == 1) {
         if (!away)
             return;

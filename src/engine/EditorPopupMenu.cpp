@@ -8,16 +8,16 @@ namespace {
 TEditorMenuItem Separator()
 {
     TEditorMenuItem item;
-    item.Caption = "-";
+    item.Caption.assign(1, '-');
     return item;
 }
 
-TEditorMenuItem Command(const char* caption, const char* shortCutText, TShortCut shortCut,
+TEditorMenuItem Command(std::string caption, std::string shortCutText, TShortCut shortCut,
                         std::function<void()> action)
 {
     TEditorMenuItem item;
-    item.Caption = caption;
-    item.ShortCutText = shortCutText;
+    item.Caption = std::move(caption);
+    item.ShortCutText = std::move(shortCutText);
     item.ShortCut = shortCut;
     item.OnClick = std::move(action);
     return item;
@@ -42,11 +42,15 @@ void TEditorPopupMenu::CreateItems()
     TEditorMenuItem markSet = Command("マーク設定", "", {}, nullptr);
     TEditorMenuItem markJump = Command("マークジャンプ", "", {}, nullptr);
     for (int n = 0; n < 10; ++n) {
-        const std::string digit(1, static_cast<char>('0' + n));
-        markSet.Items.push_back(Command(digit.c_str(), ("Shift+Ctrl+" + digit).c_str(),
-                                        {vk0 + n, ssShift | ssCtrl}, [this, n] { MarkSetClick(n); }));
+        const char digit = static_cast<char>('0' + n);
+        std::string setKey = "Shift+Ctrl+";
+        setKey.push_back(digit);
+        std::string jumpKey = "Ctrl+";
+        jumpKey.push_back(digit);
+        markSet.Items.push_back(Command(std::string(1, digit), setKey, {vk0 + n, ssShift | ssCtrl},
+                                        [this, n] { MarkSetClick(n); }));
         markJump.Items.push_back(
-            Command(digit.c_str(), ("Ctrl+" + digit).c_str(), {vk0 + n, ssCtrl}, [this, n] { MarkJumpClick(n); }));
+            Command(std::string(1, digit), jumpKey, {vk0 + n, ssCtrl}, [this, n] { MarkJumpClick(n); }));
     }
     FItems.push_back(std::move(markSet));
     FItems.push_back(std::move(markJump));

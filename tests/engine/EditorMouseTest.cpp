@@ -198,6 +198,17 @@ TEST_F(TDragFixture, MoveLeftwardsAndCopyDrop)
     EXPECT_EQ(t.Text(), "two one three\r\nfour five\r\n");
 }
 
+TEST_F(TDragFixture, MoveIntoTheFreeAreaPadsWithSpaces)
+{
+    e.MouseDown(mbLeft, 0, CellPoint(e, 0, 5));
+    e.MouseMove(ssLeft, CellPoint(e, 1, 12));
+    e.MouseUp(mbLeft, 0, CellPoint(e, 1, 12));
+    EXPECT_EQ(t.Text(), "one three\r\nfour five   two \r\n");
+    EXPECT_EQ(At(e), (TRowCol{1, 16}));
+    e.Undo();
+    EXPECT_EQ(t.Text(), "one two three\r\nfour five\r\n");
+}
+
 TEST_F(TDragFixture, DropOntoItselfOrOutsideChangesNothing)
 {
     e.MouseDown(mbLeft, 0, CellPoint(e, 0, 5));
@@ -270,6 +281,25 @@ TEST(MouseFilter, HeldButtonAndFocus)
     e.FocusLost();
     EXPECT_FALSE(e.InputHeld());
     EXPECT_FALSE(t.host.Captured);
+}
+
+TEST(MouseFilter, AReleaseTheWindowMissedEndsTheGesture)
+{
+    THostedEditor t("one two three");
+    TEditor& e = t.e;
+    e.SetRowCol(0, 4);
+    e.StartSelection();
+    e.SetCol(8);
+    e.ExtendSelection();
+    e.MouseDown(mbLeft, 0, CellPoint(e, 0, 5));
+    e.MouseMove(ssLeft, CellPoint(e, 0, 12));
+    ASSERT_EQ(e.DragState(), 2);
+    e.MouseMove(0, CellPoint(e, 0, 0)); // the button is up already
+    EXPECT_EQ(e.DragState(), 0);
+    EXPECT_FALSE(e.InputHeld());
+    EXPECT_EQ(t.Text(), "one two three");
+    e.CharMessage("x"); // input works again
+    EXPECT_EQ(t.Text(), "one two threxe");
 }
 
 TEST(MouseFilter, PointsFarOutsideTheWindow)
