@@ -132,9 +132,16 @@ public:
 
         for (int step = 0; step < 200 && !fIn.Empty(); ++step) {
             fStep = step;
-            Step();
             if (fTrace)
-                std::fprintf(stderr, "%d %s: %s\n", step, fWhat.c_str(), fuzz::Show(fText).c_str());
+                std::fprintf(stderr, "-> step %d\n", step);
+            Step();
+            if (fTrace) {
+                const TEditor& a = Active();
+                const TEditorSelection& sel = a.Selection();
+                std::fprintf(stderr, "%d %s: %s\n   view %d caret %d,%d rows %d sel %d box %d %d.%d-%d.%d\n", step,
+                             fWhat.c_str(), fuzz::Show(fText).c_str(), fActive, a.Row(), a.Col(), a.RowCount(),
+                             a.SelectionState(), a.BoxSelection(), sel.StartRow, sel.StartByte, sel.EndRow, sel.LastByte);
+            }
         }
 
         // Redo runs on over the steps already undone, up to the furthest text.
@@ -205,8 +212,11 @@ private:
         e.SetBoxSelection(box);
         PlaceFreely();
         e.StartSelection();
+        const int r = e.Row(), c = e.Col();
         PlaceFreely();
         e.ExtendSelection();
+        if (fTrace)
+            std::fprintf(stderr, "   select %s from %d,%d to %d,%d\n", box ? "box" : "lines", r, c, e.Row(), e.Col());
     }
 
     // An operation on a selection may delete it first, as an edit of its own.
