@@ -14,7 +14,7 @@
 
 #include "FuzzInput.h"
 #include "engine/Editor.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 #include "platform/Cp932.h"
 
 namespace {
