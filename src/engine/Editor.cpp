@@ -116,7 +116,7 @@ void TEditor::SetRowMarks(int i, std::uint16_t marks)
         lost = static_cast<std::uint16_t>(lost & ~FList->RowMarks(r));
     if (lost)
         FList->RemoveUsedMarks(lost);
-    if (FHost && FImagebar->Visible() && i >= FTopRow && i <= FTopRow + FMetrics.VisibleRows) {
+    if (FHost && FImagebar->Visible() && i >= FMetrics.TopRow && i <= FMetrics.TopRow + FMetrics.VisibleRows) {
         TRect r = RowStrip(i);
         r.Left = 0;
         r.Right = FMetrics.ImagebarWidth;
