@@ -5,11 +5,14 @@
 #   colouring   -> engine, platform
 #   view        -> colouring, engine, platform
 #   crypt       -> platform
+#   testing     -> view, colouring, engine, platform
 set(allowed_platform platform)
 set(allowed_engine platform engine)
 set(allowed_colouring platform engine colouring)
 set(allowed_view platform engine colouring view)
 set(allowed_crypt platform crypt)
+# Fakes for tests stand in for services of every toolkit-free layer.
+set(allowed_testing platform engine colouring view testing)
 if(NOT DEFINED allowed_${LAYER})
   message(FATAL_ERROR "unknown toolkit-free layer '${LAYER}'")
 endif()

@@ -7,7 +7,7 @@ TEditorColouring::TEditorColouring(TEditor& editor)
 {
     FView.OnChange = [this](TObject*) { ColouringChanged(); };
     FCache.OnInvalidateRow = [this](int row) {
-        for (TEditor* e : FEditor.ListRows().Editors()) {
+        for (TEditor* e : FEditor.Views()) {
             e->InvalidateRows(row, row);
         }
         if (OnInvalidateRow) {
@@ -82,7 +82,7 @@ void TEditorColouring::FountainFreed(TObject* sender)
 void TEditorColouring::ColouringChanged()
 {
     InitRowStates();
-    for (TEditor* e : FEditor.ListRows().Editors()) {
+    for (TEditor* e : FEditor.Views()) {
         e->InvalidateAll();
     }
     if (OnRepaint) {

@@ -123,6 +123,7 @@ bool TEditorParser::MatchCommenter()
         return false;
     }
     fPos += FCommenter.size();
+    fBodyStart = fPos;
     return true;
 }
 
@@ -132,6 +133,7 @@ bool TEditorParser::MatchQuotation()
         return false;
     }
     fPos += FQuote.size();
+    fBodyStart = fPos;
     return true;
 }
 
@@ -167,6 +169,7 @@ bool TEditorParser::MatchHexCharCode()
         return false;
     }
     fPos += 2;
+    fBodyStart = fPos;
     return true;
 }
 
@@ -186,6 +189,7 @@ bool TEditorParser::MatchCharCode()
         return false;
     }
     ++fPos;
+    fBodyStart = fPos;
     return true;
 }
 
@@ -212,6 +216,7 @@ bool TEditorParser::MatchHexPrefix()
         }
     }
     fPos += n;
+    fBodyStart = fPos;
     return true;
 }
 

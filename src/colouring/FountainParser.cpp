@@ -94,7 +94,7 @@ void TFountainParser::InitTables()
         fContTable[c] = &P::ScanSymbol;
     }
     fContTable[tokInteger] = &P::ScanNumber;
-    fContTable[tokFloat] = &P::ScanNumber;
+    fContTable[tokFloat] = &P::ContinueFraction;
     fContTable[tokBracketed] = &P::ScanBracketed;
     fContTable[tokLineComment] = &P::ScanLineComment;
     fContTable[tokReserved] = &P::ContinueReserved;
@@ -184,7 +184,7 @@ int TFountainParser::NextToken()
     if (fCarryKind == 0) {
         SkipSpaces();
     }
-    fTokenStart = fPos;
+    fTokenStart = fBodyStart = fPos;
     fContinued = fCarryKind != 0;
     const unsigned char c = Cur();
     if (IsEndByte(c)) {
@@ -277,6 +277,7 @@ bool TFountainParser::MatchLeftBracket()
         if (!left.empty() && AtText(left)) {
             fOpenBracket = i;
             fPos += left.size();
+            fBodyStart = fPos;
             return true;
         }
     }
@@ -359,6 +360,7 @@ bool TFountainParser::MatchUrl()
         return false;
     }
     fPos += prefix.size();
+    fBodyStart = fPos;
     return true;
 }
 
@@ -453,6 +455,32 @@ void TFountainParser::ScanNumber()
         fToken = tokFloat;
         ScanExponent();
     }
+}
+
+void TFountainParser::ContinueFraction()
+{
+    // A number cut by the wrap after its '.' or exponent letter goes on with the digits and
+    // exponent that may follow there; a second '.' is no part of it.
+    fToken = tokFloat;
+    if (Cur() == '+' || Cur() == '-') {
+        ++fPos; // cut right after the exponent letter
+        fPos = SkipWhile(fPos, cp932::IsDigit);
+        return;
+    }
+    fPos = SkipWhile(fPos, cp932::IsDigit);
+    if (Cur() == 'E' || Cur() == 'e') {
+        ScanExponent();
+    }
+}
+
+bool TFountainParser::HasPointOrExponent(const char* from, const char* to)
+{
+    for (const char* p = from; p < to; ++p) {
+        if (*p == '.' || *p == 'E' || *p == 'e') {
+            return true;
+        }
+    }
+    return false;
 }
 
 void TFountainParser::ScanWord()
@@ -646,6 +674,53 @@ TTokenKinds TFountainParser::RescanKinds() const
     return kinds;
 }
 
+TFountainParser::TRowEndScan TFountainParser::ScanToRowEnd(std::string_view text, int len,
+                                                            const TRowParseState& state)
+{
+    TRowEndScan out{state.OpenBracket, state.AuxIndex, tokEnd, state.OpenBracket,
+                    state.AuxIndex, state.AuxFlags, 0};
+    StartRow(text, state);
+    const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
+    fCut = rowEnd;
+    for (;;) {
+        const int kind = NextToken();
+        if (kind == tokEnd) {
+            break;
+        }
+        if (fTokenStart >= rowEnd) {
+            // Begins in the next row: what it opens belongs to that row's own scan.
+            break;
+        }
+        out.LastKind = kind;
+        out.LastPrefixCut = static_cast<int>(std::max<std::ptrdiff_t>(fBodyStart - rowEnd, 0));
+        out.OpenBracket = fOpenBracket;
+        if (kind == tokBracketed) {
+            out.LastBracket = fTokenBracket;
+        }
+        out.LastAux = fAuxIndex;
+        if (fPos > rowEnd) {
+            break;
+        }
+        out.AuxIndex = fAuxIndex;
+        out.AuxFlags = fAuxFlags;
+    }
+    return out;
+}
+
+std::string_view TFountainParser::ScreenRowText(const TParseRows& rows, int row)
+{
+    const std::string_view text = rows.Get(row);
+    if (rows.RowEnd(row) != reWrapped || row + 1 >= rows.Count()) {
+        return text;
+    }
+    fJoined.assign(text);
+    fJoined.append(rows.Get(row + 1));
+    if (rows.RowEnd(row + 1) == reWrapped && row + 2 < rows.Count()) {
+        fJoined.append(rows.Get(row + 2));
+    }
+    return fJoined;
+}
+
 void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state)
 {
     if (state.OpenBracket < -1) {
@@ -659,53 +734,16 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
         state.CarryBytes = 0;
         return;
     }
-    const std::string_view text = rows.Get(row);
-    const int len = static_cast<int>(text.size());
-    std::string_view scan = text;
-    if (wraps && hasNext) {
-        // A token cut by the wrap is scanned whole.
-        const std::string_view next = rows.Get(row + 1);
-        fJoined.assign(text);
-        fJoined.append(next);
-        scan = fJoined;
-    }
-
-    int lastBracket = state.OpenBracket;
-    int lastAux = state.AuxIndex;
-    int lastKind = tokEnd;
-    int openBracket = state.OpenBracket;
-    int auxIndex = state.AuxIndex;
-    int auxFlags = state.AuxFlags;
-    bool lastOpens = false; // the last token opened its region
-    StartRow(scan, state);
-    const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
-    fCut = rowEnd;
-    for (;;) {
-        const bool mayOpen = fOpenBracket < 0 && fCarryKind == 0;
-        const int kind = NextToken();
-        if (kind == tokEnd) {
-            break;
-        }
-        if (fTokenStart >= rowEnd) {
-            // Begins in the next row: what it opens belongs to that row's own scan.
-            break;
-        }
-        lastKind = kind;
-        lastOpens = mayOpen && kind == tokBracketed;
-        openBracket = fOpenBracket;
-        if (kind == tokBracketed) {
-            lastBracket = fTokenBracket;
-        }
-        lastAux = fAuxIndex;
-        if (fPos > rowEnd) {
-            break;
-        }
-        auxIndex = fAuxIndex;
-        auxFlags = fAuxFlags;
-    }
-    state.OpenBracket = openBracket;
-    state.AuxIndex = auxIndex;
-    state.AuxFlags = auxFlags;
+    const int len = static_cast<int>(rows.Get(row).size());
+    const int nextLen = wraps && hasNext ? static_cast<int>(rows.Get(row + 1).size()) : 0;
+    const bool nextWraps = wraps && hasNext && rows.RowEnd(row + 1) == reWrapped;
+    const bool seesPastNext = nextWraps && row + 2 < rows.Count();
+    const int carriedKind = state.CarryToken & kCarryKindMask;
+    const TRowEndScan s = ScanToRowEnd(ScreenRowText(rows, row), len, state);
+    fCut = nullptr;
+    state.OpenBracket = s.OpenBracket;
+    state.AuxIndex = s.AuxIndex;
+    state.AuxFlags = s.AuxFlags;
     const int end = TokenPosition() + TokenLength();
     state.CarryBytes = 0;
     state.CarryToken = tokEnd;
@@ -713,44 +751,49 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
         return;
     }
 
-    // The last token begins in this row and ends in the next.
-    state.AuxIndex = lastAux;
-    const int full = static_cast<int>(fEnd - fRowStart);
+    // The last token begins in this row and ends in a later one.
+    state.AuxIndex = s.LastAux;
     const int carried = end - len;
-    if (lastKind == tokBracketed && state.OpenBracket == -1) {
+    // Whether the token ends inside the next row, so that its piece there has a known length.
+    const bool endsInNext =
+        carried < nextLen || (carried == nextLen && (!nextWraps || seesPastNext));
+    if (s.LastKind == tokBracketed && state.OpenBracket == -1 && carried <= nextLen) {
         // The region closed inside the crossing token: the next row starts inside it, and its
         // end there is carried by count. Searching that row for the closing bracket instead
         // would skip the blanks at its start and miss a closing bracket that the wrap cut.
-        state.OpenBracket = lastBracket;
-        if (carried <= 255) {
-            state.CarryToken = tokBracketed;
-            state.CarryBytes = carried;
-        }
-    } else if (lastKind == tokBracketed) {
+        state.OpenBracket = s.LastBracket;
+        state.CarryToken = tokBracketed;
+        state.CarryBytes = carried;
+    } else if (s.LastKind == tokBracketed) {
         // The region runs on over the wrap: the next row continues its token from its first
         // byte, so blanks there stay inside the region. When the wrap cut the opening bracket,
         // its rest is carried first: searching from the row start, "(" | "*)" would close the
         // region "(*" with its own '*'.
+        state.OpenBracket = s.LastBracket;
         state.CarryToken = tokBracketed;
-        const int tail = lastOpens ? TokenPosition() +
-                                         static_cast<int>(Bracket(lastBracket).Left.size()) - len
-                                   : 0;
-        if (tail > 0 && tail <= 255) {
+        if (s.LastPrefixCut > 0 && s.LastPrefixCut <= nextLen) {
             state.CarryToken |= kCarryGoesOn;
-            state.CarryBytes = tail;
+            state.CarryBytes = s.LastPrefixCut;
         }
     } else {
-        lastKind = ResolveReserved(lastKind);
-        state.CarryToken = lastKind & kCarryKindMask;
-        const bool nextWraps = rows.RowEnd(row + 1) == reWrapped;
-        if (!RescanKinds().test(static_cast<std::size_t>(lastKind & 0xFF)) &&
-            (end < full || !nextWraps) && carried <= 255) {
+        int kind = ResolveReserved(s.LastKind);
+        state.CarryToken = kind & kCarryKindMask;
+        if (!RescanKinds().test(static_cast<std::size_t>(kind & 0xFF)) && endsInNext) {
             state.CarryBytes = carried;
         } else if (fCutSplit > 0) {
             // The next row scans the token again, but on its own it would take the second
             // half of a doubled quotation character for the closing one: carry that half.
             state.CarryToken |= kCarryGoesOn;
             state.CarryBytes = fCutSplit;
+        } else if (s.LastPrefixCut > 0 && s.LastPrefixCut < nextLen) {
+            // The wrap cut what opened the token ("#" | "$1F", "0" | "x1F"): on its own the
+            // next row would not know where the token's body starts.
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = s.LastPrefixCut;
+        } else if (kind == tokFloat && (!Continued() || carriedKind == tokInteger) &&
+                   !HasPointOrExponent(fTokenStart, fRowStart + len)) {
+            // The next row scans the number again from a point before its '.' or exponent.
+            state.CarryToken = tokInteger;
         }
         // Otherwise the piece's length is unknown and the next row scans it again.
     }

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 TEditor::TEditor(TEditorHost* host)
-    : FHost(host), FList(std::make_shared<TEditorScreenStrings>()), FLines(std::make_unique<TEditorStrings>(*this)),
+    : FHost(host), FList(std::make_shared<TEditorScreenStrings>()), FLines(std::make_unique<TEditorStrings>(static_cast<TLinesOwner&>(*this))),
       FCaret(std::make_unique<TEditorCaret>()), FFont(std::make_unique<TEditorFont>()),
       FMargin(std::make_unique<TEditorMargin>()), FSpeed(std::make_unique<TEditorSpeed>()),
       FRuler(std::make_unique<TEditorRuler>()), FLeftbar(std::make_unique<TEditorLeftbar>()),
@@ -66,9 +66,8 @@ void TEditor::CaretChanged(TObject*)
 {
     if (FCaret->TabSpaceCount() != FTabSpaceCount) {
         FTabSpaceCount = FCaret->TabSpaceCount();
-        // Tab widths decide where wrapped rows break; the owner's caret options are the store's.
-        if (!FList->Editors().empty() && FList->Editors().front() == this)
-            FList->TabSpaceCountChanged();
+        // Tab widths decide the cells and where wrapped rows break; the owner's are the store's.
+        HandSettings();
         InvalidateAll();
     }
     CreateCaretShape();
@@ -160,6 +159,32 @@ int TEditor::IndentWidth(std::string_view s) const
     return StrWidth(s.substr(0, i));
 }
 
+std::vector<TEditor*> TEditor::Views() const
+{
+    std::vector<TEditor*> out;
+    for (TRowStoreClient* c : FList->Clients())
+        if (TEditor* e = dynamic_cast<TEditor*>(c))
+            out.push_back(e);
+    return out;
+}
+
+TRowStoreSettings TEditor::StoreSettings() const
+{
+    return {FCaret->TabSpaceCount(), FDelimiters, FRowStateHook};
+}
+
+void TEditor::HandSettings()
+{
+    if (FList->Owner() == this)
+        FList->SetSettings(StoreSettings());
+}
+
+void TEditor::SetRowStateHook(TRowStateHook* hook)
+{
+    FRowStateHook = hook;
+    HandSettings();
+}
+
 void TEditor::AttachTo(TEditor& other)
 {
     if (other.FList == FList)
@@ -209,8 +234,11 @@ void TEditor::BeginCompound()
     CaretBeginUpdate();
     HideUnderline();
     FList->BeginUpdate();
-    if (FUpdating++ == 0 && !FList->ActingEditor())
-        FList->SetActingEditor(this);
+    if (FUpdating++ == 0 && !FList->ActingClient()) {
+        FList->SetActingClient(this);
+        FChangeStart = CurrentUndoCaret();
+        FChangeStartKept = true;
+    }
 }
 
 void TEditor::EndCompound()
@@ -219,8 +247,10 @@ void TEditor::EndCompound()
         return;
     // The rows' update ends first: every attached editor hears of the change while this one
     // still counts as updating, so its caret is processed once, below.
-    if (FUpdating == 1 && FList->ActingEditor() == this)
-        FList->SetActingEditor(nullptr);
+    if (FUpdating == 1 && FList->ActingClient() == this) {
+        FList->SetActingClient(nullptr);
+        FChangeStartKept = false;
+    }
     FList->EndUpdate();
     ShowUnderline();
     CaretEndUpdate();
@@ -275,6 +305,61 @@ void TEditor::CellsMoved()
     InvalidateAll();
     if (FUpdating == 0 && FCaretDirty)
         DoCaretMoved();
+}
+
+TUndoCaret TEditor::CurrentUndoCaret() const
+{
+    TUndoCaret c;
+    c.Row = FRow;
+    c.Col = FCol;
+    c.Byte = FCaretByte;
+    c.SelState = FSelState;
+    c.Box = FBoxSelection;
+    c.AnchorRow = FAnchorRow;
+    c.AnchorByte = FAnchorByte;
+    c.AnchorCol = FAnchorCol;
+    return c;
+}
+
+TUndoCaret TEditor::UndoCaret()
+{
+    // The first entry of a change gets the state from before it: the operation may have
+    // dropped the selection or moved the caret before it replaced any rows.
+    if (FChangeStartKept) {
+        FChangeStartKept = false;
+        return FChangeStart;
+    }
+    return CurrentUndoCaret();
+}
+
+void TEditor::RestoreUndoCaret(const TUndoCaret& c)
+{
+    DropSelection();
+    if (c.SelState != 0 && c.Box != FBoxSelection && !FDragging) {
+        FBoxSelection = c.Box;
+        DoSelectionModeChange();
+    }
+    SetRow(c.Row);
+    SetCol(c.Col);
+    if (c.Byte >= 0 && c.Row == FRow) // past what a column can say: the byte it stood on
+        FCaretByte = std::min(c.Byte, static_cast<int>(RowText(FRow).size()));
+    if (c.SelState == 0 || RowCount() == 0)
+        return;
+    FAnchorRow = c.AnchorRow;
+    FAnchorByte = c.AnchorByte;
+    FAnchorCol = c.AnchorCol;
+    FSelState = c.SelState;
+    ClampSelection();
+    if (FSelState == 2) {
+        HideUnderline();
+        RecomputeSelection(true);
+    }
+}
+
+void TEditor::LinesCaretToEnd()
+{
+    SetRow(RowCount());
+    SetCol(0);
 }
 
 void TEditor::ResetCaret()

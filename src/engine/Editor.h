@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/Caret.h"
 #include "engine/EditorHost.h"
@@ -68,7 +69,7 @@ class TEditorPopupMenu;
 
 using TSelectionChangeEvent = std::function<void(TObject* Sender, bool Selected)>;
 
-class TEditor : public TObject {
+class TEditor : public TObject, public TRowStoreClient, private TLinesOwner {
 public:
     explicit TEditor(TEditorHost* host = nullptr);
     ~TEditor() override;
@@ -101,6 +102,8 @@ public:
 
     // Shares the rows (and undo history) of another editor, as a split view does.
     void AttachTo(TEditor& other);
+    // The editors showing these rows, this one included, owner first.
+    std::vector<TEditor*> Views() const;
 
     // ---- wrapping and undo
     bool WordWrap() const { return FList->WordWrap(); }
@@ -178,8 +181,8 @@ public:
     void SetFocused(bool v);
 
     // Caret-hide nesting around compound operations.
-    virtual void CaretBeginUpdate();
-    virtual void CaretEndUpdate();
+    void CaretBeginUpdate() override;
+    void CaretEndUpdate() override;
     int CaretHideCount() const { return FCaretHideCount; }
     virtual void HideCaret();
     virtual void ShowCaret();
@@ -272,7 +275,8 @@ public:
 
     // The tokenizer side's view of the rows' parse states (not owned).
     TRowStateHook* RowStateHook() const { return FRowStateHook; }
-    void SetRowStateHook(TRowStateHook* hook) { FRowStateHook = hook; }
+    // While this editor owns the rows, the hook is theirs.
+    void SetRowStateHook(TRowStateHook* hook);
 
     // A selection drag is in progress (the mouse code sets it); box mode cannot change then.
     bool Dragging() const { return FDragging; }
@@ -382,19 +386,21 @@ public:
     // ==== end of input
 
     // ---- what the row store calls
-    // The outermost update block of the rows ended.
-    virtual void RowsChanged(const TLastChange& change, bool all);
-    // The rows were rebuilt by re-wrapping.
-    virtual void RowsRebuilt();
+    bool HasFocus() const override { return FFocused; }
+    // Tab width, delimiters and row-state hook: the rows' settings while this editor owns them.
+    TRowStoreSettings StoreSettings() const override;
+    void RowsChanged(const TLastChange& change, bool all) override;
+    void RowsRebuilt() override;
     // Drops the selection without touching the text.
-    virtual void DropSelection();
-    // The cells of the rows moved (the tab width changed): the caret keeps off the halves of
-    // characters and tab fill, and the view is repainted.
-    void CellsMoved();
-    // Caret and view to the top (the text was replaced).
-    void ResetCaret();
-    // Caret and top row back into the rows after a change.
-    void PullIntoRows();
+    void DropSelection() override;
+    // The caret keeps off the halves of characters and tab fill; the view is repainted.
+    void CellsMoved() override;
+    void ResetCaret() override;
+    void PullIntoRows() override;
+    // The caret and selection as they were when this editor's change began (taken once per
+    // change), and putting them back.
+    TUndoCaret UndoCaret() override;
+    void RestoreUndoCaret(const TUndoCaret& c) override;
 
 protected:
     virtual void DoCaretMovedEvent();
@@ -409,6 +415,13 @@ protected:
 
 private:
     enum TMove { mvHorizontal, mvVertical };
+
+    // What the Lines facade calls.
+    TEditorScreenStrings& LinesRows() const override { return *FList; }
+    void LinesCaretTo(int row, std::int64_t offset) override { SetCaretByOffset(row, offset); }
+    void LinesCaretToEnd() override;
+    void LinesBeginUpdate() override { BeginCompound(); }
+    void LinesEndUpdate() override { EndCompound(); }
 
     void SettingsChanged(TObject* sender);
     void CaretChanged(TObject* sender);
@@ -440,6 +453,9 @@ private:
     std::int64_t BytesBetween(int from, int to) const;
     int EditBase(int start) const;
     void Replace(int start, int count, std::string_view text, int base, std::int64_t caret);
+    TUndoCaret CurrentUndoCaret() const;
+    // The store's settings follow this editor's while it owns the rows.
+    void HandSettings();
     void ReplaceSelection(std::string_view s);
     int NewlineIndent(std::string_view firstRow, int col, bool onFirstRow, bool rowEmpty, int lineRow) const;
     std::string IndentString(int cells) const;
@@ -528,6 +544,9 @@ private:
     bool FCaretShown = false;
     bool FCaretCreated = false;
     bool FCaretDirty = false; // moved by a row change, not yet processed
+    // Caret and selection at the start of the change in progress, until undo takes them.
+    TUndoCaret FChangeStart;
+    bool FChangeStartKept = false;
     TSize FCaretSize;
 
     int FSelState = 0;

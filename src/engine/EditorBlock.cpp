@@ -292,7 +292,7 @@ void TEditor::BlockIndent(int kind)
                 change = removed > 0;
                 break;
             case kIndentTab:
-                change = !WordWrap() || static_cast<int>(row.size()) + FCaret->TabSpaceCount() < W;
+                change = !WordWrap() || static_cast<int>(row.size()) + cx.TabSpaceCount < W;
                 piece = "\t";
                 break;
             case kUnindentTab:

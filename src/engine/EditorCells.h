@@ -7,8 +7,6 @@
 
 class TEditor;
 
-inline constexpr std::string_view kCrLf = "\r\n";
-
 // Runs body inside one compound block of the editor (caret hidden, rows in one update),
 // left on every path.
 template <class F>

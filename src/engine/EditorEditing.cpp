@@ -41,7 +41,8 @@ int TEditor::EditBase(int start) const
 
 void TEditor::Replace(int start, int count, std::string_view text, int base, std::int64_t caret)
 {
-    FList->ReplaceRows(start, count, text);
+    // Lines typed in at the start of a row push its text, and its marks, down.
+    FList->ReplaceRows(start, count, text, FCol == 0 ? TMarksGo::WithText : TMarksGo::ToFirstRow);
     PlaceCaret(base, caret);
 }
 
@@ -235,7 +236,7 @@ std::string TEditor::IndentString(int cells) const
 {
     if (!FCaret->TabIndent())
         return Spaces(cells);
-    const int t = FCaret->TabSpaceCount();
+    const int t = WrapContext().TabSpaceCount; // the rows' tab width, which the cells follow
     std::string indent(static_cast<std::size_t>(cells / t), '\t');
     indent.append(Spaces(cells % t));
     return indent;
@@ -289,7 +290,7 @@ std::string TEditor::NewlineOverSelection(bool& atEnd) const
     }
     while (r >= 0 && r + 1 < RowCount() && FList->RowEnd(r) == reWrapped)
         line.append(cutRow(++r));
-    if (!FBoxSelection && line.empty() && fl == r1 && (r < 0 || (r == RowCount() - 1 && FList->RowEnd(r) == reEof)))
+    if (line.empty() && fl == r1 && (r < 0 || (r == RowCount() - 1 && FList->RowEnd(r) == reEof)))
         return std::string(kCrLf);
     atEnd = false;
 

@@ -185,16 +185,16 @@ void TEditor::PageStep(bool down)
     const int range = FKeyRepeating ? FSpeed->PageVerticalRangeAc() : FSpeed->PageVerticalRange();
     const int p = (FMetrics.VisibleRows / 2) * range;
     const int n = RowCount();
-    if (!down && FTopRow == 0) {
+    if (!down && FMetrics.TopRow == 0) {
         SetRow(0);
         return;
     }
-    if (down && n > 0 && FTopRow == n - 1 && FList->RowEnd(n - 1) == reEof)
+    if (down && n > 0 && FMetrics.TopRow == n - 1 && FList->RowEnd(n - 1) == reEof)
         return;
     // The caret moves as far as the step asks even where the view cannot scroll that far
     // (the last page), so Page Down always reaches the end.
-    const int top = std::clamp(FTopRow + (down ? p : -p), 0, n);
-    const int delta = top - FTopRow;
+    const int top = std::clamp(FMetrics.TopRow + (down ? p : -p), 0, n);
+    const int delta = top - FMetrics.TopRow;
     SetTopRow(top);
     SetRow(FRow + delta);
 }
@@ -202,17 +202,17 @@ void TEditor::PageStep(bool down)
 void TEditor::VerticalStep(bool down, bool ctrl)
 {
     const int rows = FMetrics.VisibleRows;
-    const bool edge = down ? FRow >= FTopRow + rows - 1 : FRow <= FTopRow;
+    const bool edge = down ? FRow >= FMetrics.TopRow + rows - 1 : FRow <= FMetrics.TopRow;
     const int step = FKeyRepeating && edge ? FSpeed->CaretVerticalAc() : 1;
     if (!ctrl) {
         SetRow(FRow + (down ? step : -step));
         return;
     }
-    SetTopRow(FTopRow + (down ? step : -step));
-    if (FRow < FTopRow)
-        SetRow(FTopRow);
-    else if (FRow >= FTopRow + rows)
-        SetRow(FTopRow + rows - 1);
+    SetTopRow(FMetrics.TopRow + (down ? step : -step));
+    if (FRow < FMetrics.TopRow)
+        SetRow(FMetrics.TopRow);
+    else if (FRow >= FMetrics.TopRow + rows)
+        SetRow(FMetrics.TopRow + rows - 1);
 }
 
 // ---- word moves

@@ -47,7 +47,7 @@ void TEditor::GotoRowMark(int n)
     for (int r = 0; r < RowCount(); ++r) {
         if (!(FList->RowMarks(r) & bit))
             continue;
-        if (r < FTopRow || r >= FTopRow + FMetrics.VisibleRows)
+        if (r < FMetrics.TopRow || r >= FMetrics.TopRow + FMetrics.VisibleRows)
             SetTopRow(r - FMetrics.VisibleRows / 2);
         SetRow(r);
         return;

@@ -99,9 +99,9 @@ void TEditor::EMSetSel(std::int64_t start, std::int64_t end)
 void TEditor::EMScrollCaret()
 {
     const int rows = FMetrics.VisibleRows, cols = FMetrics.VisibleCols;
-    if (FRow < FTopRow || FRow >= FTopRow + rows)
+    if (FRow < FMetrics.TopRow || FRow >= FMetrics.TopRow + rows)
         SetTopRow(FRow - rows / 3);
-    if (FCol < FTopCol || FCol >= FTopCol + cols)
+    if (FCol < FMetrics.TopCol || FCol >= FMetrics.TopCol + cols)
         SetTopCol(FCol - cols / 3);
 }
 
@@ -193,19 +193,19 @@ TPoint TEditor::EMPosFromChar(std::int64_t offset) const
     OffsetToRowByte(offset, row, byte);
     const int col = row < RowCount() ? CharToCol(row, byte) : 0;
     // Column 0 is where the text is drawn: after the bars and the left margin.
-    return {(col - FTopCol) * FMetrics.ColWidth + FMetrics.TextLeft,
-            (row - FTopRow) * FMetrics.RowHeight + FMetrics.TopOffset};
+    return {(col - FMetrics.TopCol) * FMetrics.ColWidth + FMetrics.TextLeft,
+            (row - FMetrics.TopRow) * FMetrics.RowHeight + FMetrics.TopOffset};
 }
 
 std::int64_t TEditor::EMCharFromPos(TPoint p) const
 {
     if (!InClient(p))
         return -1;
-    int row = FTopRow + std::max(0, (p.Y - FMetrics.TopOffset)) / FMetrics.RowHeight;
+    int row = FMetrics.TopRow + std::max(0, (p.Y - FMetrics.TopOffset)) / FMetrics.RowHeight;
     row = std::clamp(row, 0, std::max(RowCount() - 1, 0));
     if (RowCount() == 0)
         return 0;
-    const int col = FTopCol + std::max(0, p.X - FMetrics.TextLeft) / FMetrics.ColWidth;
+    const int col = FMetrics.TopCol + std::max(0, p.X - FMetrics.TextLeft) / FMetrics.ColWidth;
     const TCharAt at = CharAtCell(RowText(row), col, WrapContext());
     return Pack(OffsetFrom(0, row, at.Byte), row);
 }

@@ -40,8 +40,8 @@ bool TEditor::AboveText(TPoint p) const
 void TEditor::PointToCell(TPoint p, bool round, int& row, int& col) const
 {
     const long long x = static_cast<long long>(p.X) - FMetrics.TextLeft + (round ? FMetrics.ColWidth / 2 : 0);
-    row = FTopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
-    col = FTopCol + FloorDiv(x, FMetrics.ColWidth);
+    row = FMetrics.TopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
+    col = FMetrics.TopCol + FloorDiv(x, FMetrics.ColWidth);
     row = std::clamp(row, 0, MaxCaretRow());
     col = std::clamp(col, 0, 1001);
 }
@@ -74,10 +74,10 @@ bool TEditor::PosToRowByte(TPoint p, int& row, int& byte) const
 {
     if (RowCount() == 0 || p.X < FMetrics.TextLeft || AboveText(p))
         return false;
-    const int r = FTopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
+    const int r = FMetrics.TopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
     if (r < 0 || r >= RowCount())
         return false;
-    const int col = FTopCol + FloorDiv(static_cast<long long>(p.X) - FMetrics.TextLeft, FMetrics.ColWidth);
+    const int col = FMetrics.TopCol + FloorDiv(static_cast<long long>(p.X) - FMetrics.TextLeft, FMetrics.ColWidth);
     std::string_view text = RowText(r);
     const TCharAt at = CharAtCell(text, col, WrapContext());
     if (at.Length == 0)
@@ -174,7 +174,7 @@ void TEditor::MouseDown(TMouseButton button, TShiftState shift, TPoint p)
             FDragState = 1;
         }
     } else if (InLeftBar(p) && !AboveText(p) && FCaret->RowSelect() && RowCount() > 0) {
-        int r = FTopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
+        int r = FMetrics.TopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
         r = std::clamp(r, 0, RowCount());
         if (FList->RowEnd(RowCount() - 1) == reEof)
             r = std::min(r, RowCount() - 1);
@@ -262,16 +262,16 @@ void TEditor::MouseMove(TShiftState shift, TPoint p)
         return;
     }
     if (FRowSelecting) {
-        int r = FTopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
+        int r = FMetrics.TopRow + FloorDiv(static_cast<long long>(p.Y) - FMetrics.TopOffset, FMetrics.RowHeight);
         if (AboveText(p))
-            r = FTopRow - 1;
+            r = FMetrics.TopRow - 1;
         r = std::clamp(r, 0, std::max(RowCount() - 1, 0));
         RowSelectTo(r);
         return;
     }
     PointToCell(p, true, row, col);
     if (AboveText(p))
-        row = std::max(FTopRow - 1, 0);
+        row = std::max(FMetrics.TopRow - 1, 0);
     ++FUpdating;
     SetRowCol(row, col);
     if (FSelState == 2 || (FSelState == 1 && away))

@@ -1,14 +1,27 @@
 #include "engine/EditorStrings.h"
 
-#include "engine/Editor.h"
-#include "engine/EditorCells.h"
+#include "engine/ScreenStrings.h"
 
 #include <algorithm>
 
 
+namespace {
+
+// A change through the facade is a change its editor makes: that editor's caret is the one
+// undo records, and its caret processing runs once at the end.
+struct TOwnerUpdate {
+    TLinesOwner& o;
+    explicit TOwnerUpdate(TLinesOwner& owner) : o(owner) { o.LinesBeginUpdate(); }
+    ~TOwnerUpdate() { o.LinesEndUpdate(); }
+    TOwnerUpdate(const TOwnerUpdate&) = delete;
+    TOwnerUpdate& operator=(const TOwnerUpdate&) = delete;
+};
+
+} // namespace
+
 int TEditorStrings::Count() const
 {
-    const TEditorScreenStrings& rows = FOwner.ListRows();
+    const TEditorScreenStrings& rows = FOwner.LinesRows();
     if (!rows.WordWrap())
         return rows.Count();
     return rows.LineCount();
@@ -16,7 +29,7 @@ int TEditorStrings::Count() const
 
 int TEditorStrings::LineToRow(int i) const
 {
-    const TEditorScreenStrings& rows = FOwner.ListRows();
+    const TEditorScreenStrings& rows = FOwner.LinesRows();
     if (!rows.WordWrap() || i <= 0)
         return std::max(i, 0);
     return rows.LineStartRow(i);
@@ -24,13 +37,13 @@ int TEditorStrings::LineToRow(int i) const
 
 int TEditorStrings::RowsOfLine(int firstRow) const
 {
-    const TEditorScreenStrings& rows = FOwner.ListRows();
+    const TEditorScreenStrings& rows = FOwner.LinesRows();
     return rows.LastRowOfLine(firstRow) - firstRow + 1;
 }
 
 std::string TEditorStrings::Get(int i) const
 {
-    const TEditorScreenStrings& rows = FOwner.ListRows();
+    const TEditorScreenStrings& rows = FOwner.LinesRows();
     if (i < 0 || i >= Count())
         return {};
     if (!rows.WordWrap())
@@ -43,7 +56,8 @@ std::string TEditorStrings::Get(int i) const
 
 void TEditorStrings::Put(int i, std::string_view s)
 {
-    TEditorScreenStrings& rows = FOwner.ListRows();
+    TOwnerUpdate update(FOwner);
+    TEditorScreenStrings& rows = FOwner.LinesRows();
     if (i < 0 || i >= Count())
         return;
     int first = LineToRow(i);
@@ -54,7 +68,7 @@ void TEditorStrings::Put(int i, std::string_view s)
     if (rows.RowEnd(first + n - 1) == reBreak)
         text.append(kCrLf);
     rows.ReplaceRows(first, n, text);
-    FOwner.SetCaretByOffset(first, caret);
+    FOwner.LinesCaretTo(first, caret);
 }
 
 void TEditorStrings::Insert(int i, std::string_view s)
@@ -65,23 +79,25 @@ void TEditorStrings::Insert(int i, std::string_view s)
     }
     if (i < 0 || i > Count())
         return;
+    TOwnerUpdate update(FOwner);
     int first = LineToRow(i);
     std::string text = CrLfBreaks(s);
     text.append(kCrLf);
-    FOwner.ListRows().ReplaceRows(first, 0, text);
-    FOwner.SetCaretByOffset(first, static_cast<std::int64_t>(text.size()));
+    FOwner.LinesRows().ReplaceRows(first, 0, text, TMarksGo::WithText);
+    FOwner.LinesCaretTo(first, static_cast<std::int64_t>(text.size()));
 }
 
 int TEditorStrings::Add(std::string_view s)
 {
-    TEditorScreenStrings& rows = FOwner.ListRows();
+    TOwnerUpdate update(FOwner);
+    TEditorScreenStrings& rows = FOwner.LinesRows();
     int index = Count();
     int n = rows.Count();
     if (n == 0 || rows.RowEnd(n - 1) == reBreak) {
         std::string text = CrLfBreaks(s);
         text.append(kCrLf);
         rows.ReplaceRows(n, 0, text);
-        FOwner.SetCaretByOffset(n, static_cast<std::int64_t>(text.size()));
+        FOwner.LinesCaretTo(n, static_cast<std::int64_t>(text.size()));
     } else {
         // The text ends without a line break and keeps doing so.
         std::string text(rows.Get(n - 1));
@@ -93,33 +109,34 @@ int TEditorStrings::Add(std::string_view s)
         for (int r = from; r < n - 1; ++r)
             offset += rows.RowLength(r);
         rows.ReplaceRows(n - 1, 1, text);
-        FOwner.SetCaretByOffset(from, offset);
+        FOwner.LinesCaretTo(from, offset);
     }
     return index;
 }
 
 void TEditorStrings::Delete(int i)
 {
+    TOwnerUpdate update(FOwner);
     if (i < 0 || i >= Count())
         return;
     int first = LineToRow(i);
-    FOwner.ListRows().ReplaceRows(first, RowsOfLine(first), {});
-    FOwner.SetCaretByOffset(first, 0);
+    FOwner.LinesRows().ReplaceRows(first, RowsOfLine(first), {});
+    FOwner.LinesCaretTo(first, 0);
 }
 
 void TEditorStrings::Clear()
 {
-    FOwner.ListRows().Clear();
+    FOwner.LinesRows().Clear();
 }
 
 std::string TEditorStrings::GetTextStr() const
 {
-    return FOwner.ListRows().GetTextStr();
+    return FOwner.LinesRows().GetTextStr();
 }
 
 void TEditorStrings::SetTextStr(std::string_view s)
 {
-    FOwner.ListRows().SetTextStr(s);
+    FOwner.LinesRows().SetTextStr(s);
 }
 
 void TEditorStrings::Assign(const TEditorStrings& source)
@@ -127,8 +144,7 @@ void TEditorStrings::Assign(const TEditorStrings& source)
     if (&source == this)
         return;
     SetTextStr(source.GetTextStr());
-    FOwner.SetRow(FOwner.RowCount());
-    FOwner.SetCol(0);
+    FOwner.LinesCaretToEnd();
 }
 
 void TEditorStrings::Assign(const std::vector<std::string>& lines)
@@ -139,19 +155,18 @@ void TEditorStrings::Assign(const std::vector<std::string>& lines)
         text.append(kCrLf);
     }
     SetTextStr(text);
-    FOwner.SetRow(FOwner.RowCount());
-    FOwner.SetCol(0);
+    FOwner.LinesCaretToEnd();
 }
 
 void TEditorStrings::LoadFromFile(const std::string& fileName)
 {
-    FOwner.ListRows().LoadFromFile(fileName);
+    FOwner.LinesRows().LoadFromFile(fileName);
 }
 
 void TEditorStrings::BeginUpdate()
 {
     if (FUpdateCount++ == 0)
-        FOwner.BeginCompound();
+        FOwner.LinesBeginUpdate();
 }
 
 void TEditorStrings::EndUpdate()
@@ -159,5 +174,5 @@ void TEditorStrings::EndUpdate()
     if (FUpdateCount == 0)
         return;
     if (--FUpdateCount == 0)
-        FOwner.EndCompound();
+        FOwner.LinesEndUpdate();
 }

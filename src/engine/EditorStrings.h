@@ -6,11 +6,28 @@
 #include <string_view>
 #include <vector>
 
-class TEditor;
+class TEditorScreenStrings;
+
+// What the facade needs of the editor it belongs to.
+class TLinesOwner {
+public:
+    // The rows the editor shows now (attaching to another editor changes them).
+    virtual TEditorScreenStrings& LinesRows() const = 0;
+    // The caret `offset` bytes on from the start of row `row`.
+    virtual void LinesCaretTo(int row, std::int64_t offset) = 0;
+    // The caret to the row after the last, column 0.
+    virtual void LinesCaretToEnd() = 0;
+    // A compound change of the editor: no repaint and no caret processing until it ends.
+    virtual void LinesBeginUpdate() = 0;
+    virtual void LinesEndUpdate() = 0;
+
+protected:
+    ~TLinesOwner() = default;
+};
 
 class TEditorStrings {
 public:
-    explicit TEditorStrings(TEditor& owner) : FOwner(owner) {}
+    explicit TEditorStrings(TLinesOwner& owner) : FOwner(owner) {}
 
     int Count() const;
     // The line without its line break.
@@ -40,6 +57,6 @@ public:
 private:
     int RowsOfLine(int firstRow) const;
 
-    TEditor& FOwner;
+    TLinesOwner& FOwner;
     int FUpdateCount = 0;
 };

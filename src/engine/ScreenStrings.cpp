@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/Editor.h"
 #include "engine/FileLoad.h"
 
 namespace {
@@ -30,27 +29,48 @@ TEditorScreenStrings::~TEditorScreenStrings()
     FWrapOption->OnChange = nullptr;
 }
 
-void TEditorScreenStrings::Attach(TEditor* editor)
+void TEditorScreenStrings::Attach(TRowStoreClient* client)
 {
-    if (std::find(FEditors.begin(), FEditors.end(), editor) == FEditors.end())
-        FEditors.push_back(editor);
+    if (!client || std::find(FClients.begin(), FClients.end(), client) != FClients.end())
+        return;
+    FClients.push_back(client);
+    if (FClients.size() == 1)
+        FSettings = client->StoreSettings();
 }
 
-void TEditorScreenStrings::Detach(TEditor* editor)
+void TEditorScreenStrings::Detach(TRowStoreClient* client)
 {
-    FEditors.erase(std::remove(FEditors.begin(), FEditors.end(), editor), FEditors.end());
-    if (FActing == editor)
+    const bool wasOwner = Owner() == client;
+    FClients.erase(std::remove(FClients.begin(), FClients.end(), client), FClients.end());
+    if (FActing == client)
         FActing = nullptr;
+    if (!wasOwner || FClients.empty())
+        return;
+    // The next client owns the rows now, and its settings are in force.
+    const TRowStoreSettings next = FClients.front()->StoreSettings();
+    const bool newHook = next.RowStateHook != FSettings.RowStateHook;
+    const bool rebuilt = FWordWrap && next.TabSpaceCount != FSettings.TabSpaceCount;
+    SetSettings(next);
+    if (newHook && !rebuilt) // a rebuild parses the rows afresh anyway
+        InitRowStates();
 }
 
-TEditor* TEditorScreenStrings::ActiveEditor() const
+void TEditorScreenStrings::SetSettings(const TRowStoreSettings& settings)
+{
+    const bool tabs = settings.TabSpaceCount != FSettings.TabSpaceCount;
+    FSettings = settings;
+    if (tabs)
+        TabSpaceCountChanged();
+}
+
+TRowStoreClient* TEditorScreenStrings::ActiveClient() const
 {
     if (FActing)
         return FActing;
-    for (TEditor* e : FEditors)
-        if (e->Focused())
-            return e;
-    return FEditors.empty() ? nullptr : FEditors.front();
+    for (TRowStoreClient* c : FClients)
+        if (c->HasFocus())
+            return c;
+    return Owner();
 }
 
 TWrapContext TEditorScreenStrings::WrapContext() const
@@ -59,10 +79,8 @@ TWrapContext TEditorScreenStrings::WrapContext() const
     cx.Wrapping = FWordWrap;
     cx.WrapByte = FWrapOption->WrapByte();
     cx.Option = FWrapOption.get();
-    if (!FEditors.empty()) {
-        cx.TabSpaceCount = FEditors.front()->Caret().TabSpaceCount();
-        cx.Delimiters = &FEditors.front()->Delimiters();
-    }
+    cx.TabSpaceCount = FSettings.TabSpaceCount;
+    cx.Delimiters = FSettings.Delimiters ? FSettings.Delimiters : &WordDelimiters();
     return cx;
 }
 
@@ -82,9 +100,9 @@ void TEditorScreenStrings::EndUpdate()
     bool all = FRepaintAll;
     FLastChange = {};
     FRepaintAll = false;
-    std::vector<TEditor*> editors = FEditors;
-    for (TEditor* e : editors)
-        e->RowsChanged(change, all);
+    std::vector<TRowStoreClient*> clients = FClients;
+    for (TRowStoreClient* c : clients)
+        c->RowsChanged(change, all);
     PullCaretsIntoRange();
 }
 
@@ -102,8 +120,8 @@ void TEditorScreenStrings::RecordChange(int start, int oldCount, int parsed, int
 
 void TEditorScreenStrings::PullCaretsIntoRange()
 {
-    for (TEditor* e : FEditors)
-        e->PullIntoRows();
+    for (TRowStoreClient* c : FClients)
+        c->PullIntoRows();
 }
 
 // ---- whole-list operations
@@ -111,15 +129,15 @@ void TEditorScreenStrings::PullCaretsIntoRange()
 void TEditorScreenStrings::Clear()
 {
     UpdateGuard update(*this);
-    for (TEditor* e : FEditors)
-        e->DropSelection();
+    for (TRowStoreClient* c : FClients)
+        c->DropSelection();
     FUndo->ClearHistory();
     TRowAttributeStringList::Clear();
     FLastChange = {};
     FUsedMarks = 0;
     FRepaintAll = true;
-    for (TEditor* e : FEditors)
-        e->ResetCaret();
+    for (TRowStoreClient* c : FClients)
+        c->ResetCaret();
 }
 
 void TEditorScreenStrings::AdoptRows(TPointerStringList& rows)
@@ -372,8 +390,8 @@ void TEditorScreenStrings::WrapAll()
     if (Count() == 0)
         return;
     UpdateGuard update(*this);
-    for (TEditor* e : FEditors)
-        e->DropSelection();
+    for (TRowStoreClient* c : FClients)
+        c->DropSelection();
     TWrapContext cx = WrapContext();
     cx.Wrapping = true;
     const TRowEnd lastEnd = RowEnd(Count() - 1);
@@ -426,8 +444,8 @@ void TEditorScreenStrings::UnwrapAll()
     if (Count() == 0)
         return;
     UpdateGuard update(*this);
-    for (TEditor* e : FEditors)
-        e->DropSelection();
+    for (TRowStoreClient* c : FClients)
+        c->DropSelection();
     const TRowEnd oldLast = RowEnd(Count() - 1);
     TEditorStringList fresh;
     fresh.Reserve(Count());
@@ -460,8 +478,8 @@ void TEditorScreenStrings::Rebuild(bool wrap)
         UnwrapAll();
     InitRowStates();
     FRepaintAll = true;
-    for (TEditor* e : FEditors)
-        e->RowsRebuilt();
+    for (TRowStoreClient* c : FClients)
+        c->RowsRebuilt();
 }
 
 void TEditorScreenStrings::SetWordWrap(bool v)
@@ -485,9 +503,9 @@ void TEditorScreenStrings::TabSpaceCountChanged()
         return;
     }
     // The rows stay, but their cells move under every caret.
-    std::vector<TEditor*> editors = FEditors;
-    for (TEditor* e : editors)
-        e->CellsMoved();
+    std::vector<TRowStoreClient*> clients = FClients;
+    for (TRowStoreClient* c : clients)
+        c->CellsMoved();
 }
 
 // ---- row states
@@ -495,11 +513,9 @@ void TEditorScreenStrings::TabSpaceCountChanged()
 void TEditorScreenStrings::InitRowStates()
 {
     // A hook sets every row itself; without one the rows are marked as not computed.
-    if (TEditor* owner = FEditors.empty() ? nullptr : FEditors.front()) {
-        if (TRowStateHook* hook = owner->RowStateHook()) {
-            hook->InitRowStates();
-            return;
-        }
+    if (FSettings.RowStateHook) {
+        FSettings.RowStateHook->InitRowStates();
+        return;
     }
     for (int r = 0; r < Count(); ++r)
         ResetParseState(r);
@@ -507,9 +523,8 @@ void TEditorScreenStrings::InitRowStates()
 
 int TEditorScreenStrings::UpdateRowStates(int row)
 {
-    if (TEditor* owner = FEditors.empty() ? nullptr : FEditors.front())
-        if (TRowStateHook* hook = owner->RowStateHook())
-            return hook->UpdateRowStates(row, true);
+    if (FSettings.RowStateHook)
+        return FSettings.RowStateHook->UpdateRowStates(row, true);
     return 0;
 }
 
@@ -534,7 +549,7 @@ void TEditorScreenStrings::DeleteRowsKeepMarks(int p, int n)
     }
 }
 
-int TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch)
+int TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch, TMarksGo marksGo)
 {
     const int n = scratch.Count();
     // A row's parse state depends on the rows above it and on the row itself (a token cut by
@@ -567,10 +582,7 @@ int TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch)
             InsertEmpty(p + 1, n - m);
             for (int k = n - m + 1; k < n; ++k)
                 marks[static_cast<std::size_t>(k)] = RowMarks(p + k);
-            // A mark stays with its text when lines are inserted at the start of its row.
-            TEditor* active = ActiveEditor();
-            bool atRowStart = active && active->Col() == 0;
-            marks[static_cast<std::size_t>(atRowStart ? n - m : 0)] |= firstMarks;
+            marks[static_cast<std::size_t>(marksGo == TMarksGo::WithText ? n - m : 0)] |= firstMarks;
         }
     } else {
         for (int k = 0; k < n; ++k)
@@ -584,7 +596,7 @@ int TEditorScreenStrings::PutRows(int p, int m, TEditorStringList& scratch)
     return p + static_cast<int>(kept.size());
 }
 
-void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view text)
+void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view text, TMarksGo marks)
 {
     if (start < 0 || count < 0 || start > Count() || start + count > Count())
         return;
@@ -645,8 +657,9 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
     WrapLine(joined, scratch);
     scratch.SetRowEnd(scratch.Count() - 1, kind);
     e.NewRowCount = scratch.Count();
+    e.Marks = marks;
     const int n = scratch.Count();
-    int parsed = UpdateRowStates(PutRows(first, m, scratch));
+    int parsed = UpdateRowStates(PutRows(first, m, scratch, marks));
     RecordChange(first, m, parsed, n);
 }
 
@@ -672,7 +685,7 @@ void TEditorScreenStrings::Restore(const TUndoData& e, TUndoData& reverse)
         SaveRows(start, n, reverse);
     int rows = 0;
     int from = start;
-    if (e.OldEnd == reNone) {
+    if (e.OldEnd == reNone || e.OldRows.empty()) {
         DeleteRowsKeepMarks(start, n);
     } else {
         TEditorStringList scratch;
@@ -690,14 +703,9 @@ void TEditorScreenStrings::Restore(const TUndoData& e, TUndoData& reverse)
                 at += 2;
         }
         TTextChunk::Release(chunk);
-        if (scratch.Count() == 0) { // an entry from before rows were kept: wrap its text
-            WrapLine(e.OldText, scratch);
-            if (e.OldEnd == reWrapped && scratch.Count() > 1 && scratch.RowLength(scratch.Count() - 1) == 0)
-                scratch.Delete(scratch.Count() - 1);
-        }
         scratch.SetRowEnd(scratch.Count() - 1, e.OldEnd);
         rows = scratch.Count();
-        from = PutRows(start, n, scratch);
+        from = PutRows(start, n, scratch, e.Marks);
     }
     int parsed = UpdateRowStates(from);
     RecordChange(start, n, parsed, rows);

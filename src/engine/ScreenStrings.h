@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "engine/RowList.h"
+#include "engine/RowStoreClient.h"
 #include "engine/Undo.h"
 #include "engine/Wrap.h"
 #include "engine/WrapOption.h"
-
-class TEditor;
 
 // A place in the rows: a row and a byte in it.
 struct TRowByte {
@@ -21,31 +20,28 @@ struct TRowByte {
     friend bool operator==(const TRowByte&, const TRowByte&) = default;
 };
 
-// What the last row replacement changed, for repainting only that.
-struct TLastChange {
-    int StartRow = 0;
-    int OldCount = 0;    // rows replaced
-    int ParsedCount = 0; // rows whose parse state was recomputed
-    int NewCount = 0;    // rows that replaced them
-    bool Changed = false;
-};
-
 class TEditorScreenStrings : public TRowAttributeStringList {
 public:
     TEditorScreenStrings();
     ~TEditorScreenStrings() override;
 
-    // Attached editors, owner first.
-    const std::vector<TEditor*>& Editors() const { return FEditors; }
-    void Attach(TEditor* editor);
-    void Detach(TEditor* editor);
-    // The editor making the current change, else the first attached editor that has the
-    // focus, else the first.
-    TEditor* ActiveEditor() const;
-    // The editor whose compound change is in progress: its caret is the one undo records and
+    // Attached clients (the editors that show these rows), owner first. The owner's settings
+    // are the store's; when it detaches, the next client becomes the owner and its settings
+    // take over.
+    const std::vector<TRowStoreClient*>& Clients() const { return FClients; }
+    void Attach(TRowStoreClient* client);
+    void Detach(TRowStoreClient* client);
+    TRowStoreClient* Owner() const { return FClients.empty() ? nullptr : FClients.front(); }
+    // The owner hands over new settings: a new tab width re-wraps the rows or moves their
+    // cells under every caret.
+    void SetSettings(const TRowStoreSettings& settings);
+    const TRowStoreSettings& Settings() const { return FSettings; }
+    // The client making the current change, else the first that has the focus, else the first.
+    TRowStoreClient* ActiveClient() const;
+    // The client whose compound change is in progress: its caret is the one undo records and
     // puts back, whether or not it has the focus. Null when the change ends.
-    void SetActingEditor(TEditor* editor) { FActing = editor; }
-    TEditor* ActingEditor() const { return FActing; }
+    void SetActingClient(TRowStoreClient* client) { FActing = client; }
+    TRowStoreClient* ActingClient() const { return FActing; }
 
     const TLastChange& LastChange() const { return FLastChange; }
     TEditorUndoObj& UndoObj() { return *FUndo; }
@@ -62,8 +58,6 @@ public:
     void SetWordWrap(bool v);
     TEditorWrapOption& WrapOption() { return *FWrapOption; }
     const TEditorWrapOption& WrapOption() const { return *FWrapOption; }
-    // The owner's tab width changed: rows depend on it while wrapping.
-    void TabSpaceCountChanged();
 
     // Nested update blocks: when the outermost ends after a change, every editor hears of it.
     void BeginUpdate();
@@ -107,7 +101,8 @@ public:
     TWrapContext WrapContext() const;
 
     // The one editing primitive: replaces rows start..start+count-1 by the rows of text.
-    void ReplaceRows(int start, int count, std::string_view text);
+    // `marks` says where the first replaced row's marks go when lines come in.
+    void ReplaceRows(int start, int count, std::string_view text, TMarksGo marks = TMarksGo::ToFirstRow);
 
     void WrapAll();
     void UnwrapAll();
@@ -131,7 +126,7 @@ private:
     void RecordChange(int start, int oldCount, int parsed, int newCount);
     // Puts the rows of `scratch` in place of m rows at p, carrying row marks and the parse
     // states that cannot have changed; returns the first row whose state must be recomputed.
-    int PutRows(int p, int m, TEditorStringList& scratch);
+    int PutRows(int p, int m, TEditorStringList& scratch, TMarksGo marksGo);
     // Deletes n rows at p, or-ing their marks into the row then at p (or the last row).
     void DeleteRowsKeepMarks(int p, int n);
     // Undo and redo: puts back an entry's old rows in place of its new ones, and fills the
@@ -142,8 +137,11 @@ private:
     void PullCaretsIntoRange();
     void AdoptRows(TPointerStringList& rows);
 
-    std::vector<TEditor*> FEditors;
-    TEditor* FActing = nullptr;
+    void TabSpaceCountChanged();
+
+    std::vector<TRowStoreClient*> FClients;
+    TRowStoreClient* FActing = nullptr;
+    TRowStoreSettings FSettings;
     TLastChange FLastChange;
     std::uint16_t FUsedMarks = 0;
     std::unique_ptr<TEditorUndoObj> FUndo;

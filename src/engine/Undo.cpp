@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/Editor.h"
 #include "engine/ScreenStrings.h"
 
 void TEditorUndoObj::SetUndoListMax(int v)
@@ -13,10 +12,8 @@ void TEditorUndoObj::SetUndoListMax(int v)
 TUndoData& TEditorUndoObj::NewEntry()
 {
     auto entry = std::make_unique<TUndoData>();
-    if (TEditor* active = FOwner.ActiveEditor()) {
-        entry->CaretRow = active->Row();
-        entry->CaretCol = active->Col();
-    }
+    if (TRowStoreClient* active = FOwner.ActiveClient())
+        entry->Caret = active->UndoCaret();
     TUndoData& e = FUndoList.Append(std::move(entry));
     while (FUndoList.Count() > FMax)
         FUndoList.DeleteFirst();
@@ -28,10 +25,10 @@ TUndoData& TEditorUndoObj::NewEntry()
 void TEditorUndoObj::PushRedo(const TUndoData& entry)
 {
     auto copy = std::make_unique<TUndoData>();
-    if (TEditor* active = FOwner.ActiveEditor()) {
-        copy->CaretRow = active->Row();
-        copy->CaretCol = active->Col();
-    }
+    if (TRowStoreClient* active = FOwner.ActiveClient())
+        copy->Caret = active->UndoCaret();
+    copy->Before = entry.Before;
+    copy->Marks = entry.Marks;
     copy->StartRow = entry.StartRow;
     copy->NewRowCount = entry.NewRowCount;
     copy->OldEnd = entry.OldEnd;
@@ -48,10 +45,10 @@ void TEditorUndoObj::ClearHistory()
 
 namespace {
 
-// Hides the active editor's caret for the duration of an undo or redo.
+// Hides the active client's caret for the duration of an undo or redo.
 struct CaretHidden {
-    TEditor* e;
-    explicit CaretHidden(TEditor* editor) : e(editor)
+    TRowStoreClient* e;
+    explicit CaretHidden(TRowStoreClient* client) : e(client)
     {
         if (e)
             e->CaretBeginUpdate();
@@ -81,7 +78,7 @@ void TEditorUndoObj::Redo()
 // ends may record new edits.
 void TEditorUndoObj::Step(std::unique_ptr<TUndoData> entry, bool redo)
 {
-    TEditor* active = FOwner.ActiveEditor();
+    TRowStoreClient* active = FOwner.ActiveClient();
     CaretHidden hidden(active);
     {
         FOwner.BeginUpdate();
@@ -92,12 +89,15 @@ void TEditorUndoObj::Step(std::unique_ptr<TUndoData> entry, bool redo)
         TUndoData reverse = *entry;
         FOwner.Restore(*entry, reverse);
         if (!redo) {
+            reverse.Before = entry->Caret;
             PushRedo(reverse);
         } else {
             // Back on the undo list without emptying the redo list.
             FRedoing = true;
             TUndoData& e = NewEntry();
             FRedoing = false;
+            e.Caret = entry->Before;
+            e.Marks = reverse.Marks;
             e.StartRow = reverse.StartRow;
             e.NewRowCount = reverse.NewRowCount;
             e.OldEnd = reverse.OldEnd;
@@ -106,8 +106,6 @@ void TEditorUndoObj::Step(std::unique_ptr<TUndoData> entry, bool redo)
         }
     }
     // Where the caret stood before the change being taken back.
-    if (active) {
-        active->SetRow(entry->CaretRow);
-        active->SetCol(entry->CaretCol);
-    }
+    if (active)
+        active->RestoreUndoCaret(entry->Caret);
 }

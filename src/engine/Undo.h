@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "engine/RowAttributes.h"
+#include "engine/RowStoreClient.h"
 
 struct TUndoData {
-    int CaretRow = 0;
-    int CaretCol = 0;
+    TUndoCaret Caret; // where the editor that made the change stood before it
+    // On the redo list: where the editor stood before the change that was undone, so that
+    // undoing it again after a redo puts that back, whoever redid it.
+    TUndoCaret Before;
+    TMarksGo Marks = TMarksGo::ToFirstRow; // how the replacement carried row marks
     int StartRow = -1;
     int NewRowCount = 0;  // rows that replaced the old ones (0: the change only deleted)
     TRowEnd OldEnd = reNone; // row end of the last old row; reNone: there was no old text
@@ -57,14 +61,14 @@ public:
     explicit TEditorUndoObj(TEditorScreenStrings& owner) : FOwner(owner) {}
     virtual ~TEditorUndoObj() = default;
 
-    // A fresh entry on the undo list, caret taken from the active editor; the oldest entry
+    // A fresh entry on the undo list, caret taken from the active client; the oldest entry
     // goes when the list grows past the maximum; a new edit empties the redo list.
     virtual TUndoData& NewEntry();
     virtual bool CanRedo() const { return !FRedoList.Empty(); }
     virtual bool CanUndo() const { return !FUndoList.Empty(); }
     virtual void Redo();
     virtual void Undo();
-    // Appends a copy of the entry to the redo list, caret taken from the active editor now.
+    // Appends a copy of the entry to the redo list, caret taken from the active client now.
     virtual void PushRedo(const TUndoData& entry);
     virtual void ClearHistory();
 

@@ -97,6 +97,9 @@ int CountWrapRows(std::string_view line, const TWrapContext& cx, std::string& sc
 template <class F>
 void ForEachLine(std::string_view text, bool emptyTextIsLine, F&& f);
 
+// The line break the rows are joined with.
+inline constexpr std::string_view kCrLf = "\r\n";
+
 // The text with every line break (CR LF, lone CR, lone LF) as CR LF: what the rows read back
 // as, so that byte offsets counted in it match the rows made of it.
 std::string CrLfBreaks(std::string_view text);

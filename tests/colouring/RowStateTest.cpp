@@ -2,12 +2,11 @@
 // words cut by a wrap) and the row-state cache that keeps it up to date.
 #include <gtest/gtest.h>
 
-#include <random>
 
+#include "PaintModel.h"
 #include "TestRows.h"
 #include "TokenDump.h"
 #include "colouring/RowStateCache.h"
-#include "platform/Cp932.h"
 #include "platform/Sjis.h"
 
 using colourtest::Dump;
@@ -27,26 +26,10 @@ void InitFull(TTestRows& rows, TFountainParser& parser)
     cache.InitRowStates(rows, parser, 0);
 }
 
-// Calls f for each token of row r as the painter sees it: from the row's state, with the next
-// row joined when the row wraps, up to the row's own end.
-template <class F>
-void PaintRow(TTestRows& rows, TFountainParser& parser, int r, F&& f)
-{
-    std::string text(rows.Get(r));
-    const int own = static_cast<int>(text.size());
-    if (rows.RowEnd(r) == reWrapped && r + 1 < rows.Count()) {
-        text += rows.Get(r + 1);
-    }
-    parser.StartRow(text, rows.ParseState(r));
-    while (parser.NextToken() != tokEnd && parser.TokenPosition() < own) {
-        f(own);
-    }
-}
-
 std::string RowDump(TTestRows& rows, TFountainParser& parser, int r)
 {
     std::string out;
-    PaintRow(rows, parser, r, [&](int) {
+    colourtest::PaintRow(rows, parser, r, [&](int) {
         out += (out.empty() ? "" : " ") + colourtest::KindName(parser.Token()) + "@" +
                std::to_string(parser.TokenPosition()) + "'" + std::string(parser.TokenString()) + "'";
     });
@@ -115,6 +98,24 @@ TEST(RowState, OpeningBracketCutByAWrap)
     EXPECT_EQ(RowDump(page, *html.Parser, 2), "Bracketed@0'y -->' Word@6'z'");
 }
 
+TEST(RowState, PrefixCutByAWrap)
+{
+    // "#$" and a hexadecimal prefix cut by the wrap, the token running over the whole next
+    // row: the rest of the prefix is carried, and the next row goes on with the digits.
+    TEditorTokenizer t;
+    t.Fountain.SetControlCode(true);
+    t.Fountain.SetHexPrefix("0x");
+    TTestRows code({"a #", "$0123456789", "abc x"});
+    InitFull(code, *t.Parser);
+    EXPECT_EQ(code.ParseState(1), S(-1, 1, tokHexCharCode | kCarryGoesOn));
+    EXPECT_EQ(RowDump(code, *t.Parser, 1), "HexCharCode@0'$0123456789abc'");
+    EXPECT_EQ(RowDump(code, *t.Parser, 2), "HexCharCode@0'abc' Word@4'x'");
+    TTestRows hex({"a 0", "x0123456789", "abc x"});
+    InitFull(hex, *t.Parser);
+    EXPECT_EQ(RowDump(hex, *t.Parser, 1), "Hex@0'x0123456789abc'");
+    EXPECT_EQ(RowDump(hex, *t.Parser, 2), "Hex@0'abc' Word@4'x'");
+}
+
 TEST(RowState, WordCutByWraps)
 {
     TEditorTokenizer t;
@@ -140,6 +141,31 @@ TEST(RowState, WordCutByWraps)
     EXPECT_EQ(ends.ParseState(1), S(-1, 2, tokWord));
 }
 
+TEST(RowState, NumbersCutByWrapsKeepTheirExtent)
+{
+    TEditorTokenizer t;
+    // "x 123456.5 y": the '.' ends the middle row; only the row after it shows the number goes on.
+    TTestRows point({"x 1", "23456.", "5 y"});
+    InitFull(point, *t.Parser);
+    EXPECT_EQ(point.ParseState(1), S(-1, 0, tokInteger));
+    EXPECT_EQ(RowDump(point, *t.Parser, 1), "Float@0'23456.5'");
+    EXPECT_EQ(RowDump(point, *t.Parser, 2), "Float@0'5' Word@2'y'");
+    // "x 1.23456789.5 y": the middle row lies after the '.', so a second '.' ends the number.
+    TTestRows fraction({"x 1.2", "34567", "89.5 y"});
+    InitFull(fraction, *t.Parser);
+    EXPECT_EQ(fraction.ParseState(1), S(-1, 0, tokFloat));
+    EXPECT_EQ(RowDump(fraction, *t.Parser, 2), "Float@0'89' Symbol@2'.' Integer@3'5' Word@5'y'");
+    // Rows wholly inside the fraction stay after the point.
+    TTestRows rows({"x 1.2", "34567", "89012", "3.5 y"});
+    InitFull(rows, *t.Parser);
+    EXPECT_EQ(rows.ParseState(2), S(-1, 0, tokFloat));
+    EXPECT_EQ(RowDump(rows, *t.Parser, 3), "Float@0'3' Symbol@1'.' Integer@2'5' Word@4'y'");
+    // Cut right after the exponent letter.
+    TTestRows exponent({"x 1", "2345E", "+67 y"});
+    InitFull(exponent, *t.Parser);
+    EXPECT_EQ(RowDump(exponent, *t.Parser, 2), "Float@0'+67' Word@4'y'");
+}
+
 TEST(RowState, ReservedWordCutByAWrap)
 {
     TEditorTokenizer t;
@@ -157,11 +183,17 @@ TEST(RowState, ReservedWordCutByAWrap)
     EXPECT_FALSE(t.Parser->IsReservedWord());
     EXPECT_EQ(t.Parser->TokenColor(), &t.Fountain.Reserve());
 
-    // Unknown length: the next row scans the piece again as a reserved word.
-    TTestRows open({"beg", "in", "x"});
+    // Longer than the next row: the next row scans the piece again as a reserved word.
+    t.Fountain.ReserveWordList().Add("abcdefgh");
+    TTestRows open({"ab", "cdef", "gh x"});
     InitFull(open, *t.Parser);
     EXPECT_EQ(open.ParseState(1), S(-1, 0, tokReserved));
-    EXPECT_EQ(RowDump(open, *t.Parser, 1), "Reserved@0'inx'");
+    EXPECT_EQ(RowDump(open, *t.Parser, 1), "Reserved@0'cdefgh'");
+    EXPECT_EQ(open.ParseState(2), S(-1, 2, tokReserved));
+    // A word that only the row after the next makes longer is no reserved word.
+    TTestRows longer({"beg", "in", "x"});
+    InitFull(longer, *t.Parser);
+    EXPECT_EQ(longer.ParseState(1), S(-1, 0, tokWord));
 }
 
 TEST(RowState, DoubleByteRunsGoOnOverCharactersThatCannotStartThem)
@@ -278,91 +310,6 @@ TEST(RowState, TokenBeginningOnTheNextRowLeavesThisRowsStateAlone)
     EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Bracketed@0'\"cd e'");
 }
 
-// Splits `line` into rows of at most `width` bytes without cutting a double-byte character.
-static TTestRows WrapRows(const std::string& line, int width)
-{
-    TTestRows rows;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        std::size_t end = pos;
-        while (end < line.size()) {
-            const std::size_t n = CharLength(line, end);
-            if (end + n - pos > static_cast<std::size_t>(width)) {
-                break;
-            }
-            end += n;
-        }
-        rows.Rows.push_back({line.substr(pos, end - pos), reWrapped, {}});
-        pos = end;
-    }
-    if (!rows.Rows.empty()) {
-        rows.Rows.back().End = reBreak;
-    }
-    return rows;
-}
-
-// The colour of every byte but blanks, row by row. Blanks at a row start are skipped even
-// inside a region or a string, so only the other bytes must keep their colour.
-static std::vector<const TFountainColor*> Colours(TTestRows& rows, TFountainParser& parser)
-{
-    std::vector<const TFountainColor*> out;
-    for (int r = 0; r < rows.Count(); ++r) {
-        const std::size_t base = out.size();
-        out.resize(base + rows.Get(r).size(), nullptr);
-        PaintRow(rows, parser, r, [&](int own) {
-            const int end = std::min(own, parser.TokenPosition() + parser.TokenLength());
-            for (int i = parser.TokenPosition(); i < end; ++i) {
-                const auto b = static_cast<unsigned char>(rows.Get(r)[static_cast<std::size_t>(i)]);
-                out[base + static_cast<std::size_t>(i)] =
-                    (b == 0x09 || b > 0x20) ? parser.TokenColor() : nullptr;
-            }
-        });
-    }
-    return out;
-}
-
-// Wrapping a line must not change the colour of any of its bytes, as long as no token is
-// longer than a row (the painter joins only the next row).
-TEST(RowState, WrappedRowsColourLikeTheWholeLine)
-{
-    TEditorTokenizer t;
-    TEditorFountain& f = t.Fountain;
-    f.Brackets().AddPair("(*", "*)");
-    f.Brackets().AddPair("<", ">");
-    f.Brackets().AddPair("'", "'");
-    f.SetCommenter("//");
-    f.SetQuotation("\"");
-    f.SetHexPrefix("0x");
-    f.SetControlCode(true);
-    f.SetMail(true);
-    f.SetUrl(true);
-    f.ReserveWordList().SetWords({"if", "ab", "漢字"_sj.data()});
-    const std::vector<std::string> pieces = {
-        "ab", "abc", "if", "12", "1.5", "0x1F", "#13", "#$0D", "x@y.z", "ftp:a", "(*", "*)", "<",
-        ">", "\"", "\"q\"", "'", "'a'", "//", "+", "-", "ひら"_sj.data(), "漢字"_sj.data(),
-        "カナー"_sj.data(), "ｱｲ"_sj.data(), "、"_sj.data(), "\t"};
-    std::mt19937 rng(11);
-    for (int round = 0; round < 400; ++round) {
-        std::string line;
-        const int n = 1 + static_cast<int>(rng() % 24);
-        for (int i = 0; i < n; ++i) {
-            if (i > 0) {
-                line += rng() % 3 ? " " : "  ";
-            }
-            line += pieces[rng() % pieces.size()];
-        }
-        TTestRows whole({line}, reBreak);
-        InitFull(whole, *t.Parser);
-        const auto expected = Colours(whole, *t.Parser);
-        for (int width : {6, 7, 9, 13}) {
-            TTestRows wrapped = WrapRows(line, width);
-            InitFull(wrapped, *t.Parser);
-            ASSERT_TRUE(Colours(wrapped, *t.Parser) == expected)
-                << "width " << width << ": " << Cp932ToUtf8(line);
-        }
-    }
-}
-
 // ---- the cache
 
 namespace {
@@ -432,6 +379,21 @@ TEST(RowStateCache, UpdatesStopAtTheFirstRowThatAgrees)
     EXPECT_TRUE(Consistent(rows, *t.Parser, cache));
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 400, true), 0) << "outside the rows";
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, -1, true), 0);
+}
+
+TEST(RowStateCache, AnEditReachesTheEndStateOfTheRowTwoAbove)
+{
+    // Row 0's word runs over all of row 1; whether it goes on into row 2 decides row 1's state.
+    TEditorTokenizer t;
+    TTestRows rows({"a bc", "de", "f g"});
+    TRowStateCache cache;
+    cache.SetInitBracketsFull(true);
+    cache.InitRowStates(rows, *t.Parser, 0);
+    EXPECT_EQ(rows.ParseState(1), S(-1, 0, tokWord));
+    rows.Rows[2] = {" g", reBreak, TRowParseState::Reset()};
+    cache.UpdateRowStates(rows, *t.Parser, 2, true);
+    EXPECT_EQ(rows.ParseState(1), S(-1, 2, tokWord));
+    EXPECT_EQ(colourtest::Stored(rows), colourtest::FromScratch(rows, *t.Parser));
 }
 
 TEST(RowStateCache, InitComputesAboutTwoScreensUnlessFull)

@@ -87,6 +87,10 @@ TEST(Newline, OverASelectionIsOneUndoStep)
     t.e.Undo();
     EXPECT_EQ(t.Text(), text);
     EXPECT_FALSE(t.e.CanUndo());
+    // The selection the Enter replaced is back, the caret at its end.
+    EXPECT_EQ(t.e.SelText(), "this " + kKanji + kKanji);
+    EXPECT_EQ(t.e.Row(), 0);
+    EXPECT_EQ(t.e.Col(), 14);
 
     // The indentation is that of the line as it reads once the selection is gone, in wrapped
     // rows and in a box as well; each time the same as deleting first and then pressing Enter.
@@ -386,6 +390,54 @@ TEST(SharedRows, EveryEditorKeepsItsOwnCaretAndSelection)
     // a's caret stays at its column, except that the kanji moved under it: not on its half.
     EXPECT_EQ(a.e.Row(), 0);
     EXPECT_EQ(a.e.Col(), 2);
+}
+
+namespace {
+
+struct TCountingHook : TRowStateHook {
+    int Inits = 0, Updates = 0;
+    void InitRowStates() override { ++Inits; }
+    int UpdateRowStates(int, bool) override { ++Updates; return 0; }
+};
+
+} // namespace
+
+// The rows follow the settings of the editor that owns them; when it goes, the next editor's
+// settings take over, so closing one half of a split view leaves the other one's in force.
+TEST(SharedRows, TheOwnersSettingsRuleTheRowsAndPassToTheSurvivor)
+{
+    const std::string text = "\tab\tcd\tef\r\n";
+    TCountingHook hook1, hook2;
+    auto first = std::make_unique<TEditor>();
+    first->Caret().SetTabSpaceCount(8);
+    first->SetRowStateHook(&hook1);
+    first->WrapOption().SetWrapByte(20);
+    first->SetWordWrap(true);
+    first->Lines().SetTextStr(text);
+    TEditor second;
+    second.Caret().SetTabSpaceCount(2);
+    second.SetRowStateHook(&hook2);
+    second.AttachTo(*first);
+    ASSERT_EQ(second.Views(), (std::vector<TEditor*>{first.get(), &second}));
+    EXPECT_EQ(second.RowCount(), 2); // wrapped at tab width 8
+    EXPECT_EQ(second.StrWidth("\t"), 8);
+    second.Caret().SetTabSpaceCount(4); // not the owner's: the rows stay
+    EXPECT_EQ(second.RowCount(), 2);
+    second.SetRowCol(0, 0);
+    second.TypeText("x");
+    EXPECT_GT(hook1.Updates, 0);
+    EXPECT_EQ(hook2.Updates, 0);
+
+    first.reset();
+    EXPECT_EQ(second.Views(), (std::vector<TEditor*>{&second}));
+    EXPECT_EQ(second.StrWidth("\t"), 4);
+    EXPECT_EQ(Dump(second), (std::vector<std::string>{"x" + text.substr(0, text.size() - 2) + "|Break"}));
+    EXPECT_EQ(hook2.Inits, 1); // the survivor's colouring parses the rows afresh
+    second.Caret().SetTabSpaceCount(8); // its own changes now rule
+    EXPECT_EQ(second.RowCount(), 2);
+    second.TypeText("y");
+    EXPECT_GT(hook2.Updates, 0);
+    EXPECT_EQ(second.Lines().GetTextStr(), "y" + std::string("x") + text);
 }
 
 TEST(UndoOfEdits, RestoresTheRowsOfALineThatFillsItsRowsExactly)

@@ -381,11 +381,11 @@ TEST(LineIndex, BigReplacementsAndFarApartEditsInALongText)
     h.e.WrapOption().SetWrapByte(40);
     h.e.SetWordWrap(true);
     std::string text;
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 8000; ++i)
         text += std::string(static_cast<std::size_t>(rnd.Below(100)), 'y') + "\r\n";
     h.e.Lines().SetTextStr(text);
     std::string block;
-    for (int i = 0; i < 6000; ++i)
+    for (int i = 0; i < 5000; ++i)
         block += std::string(static_cast<std::size_t>(rnd.Below(70)), 'z') + (i % 3 ? "\r\n" : "\n");
     const int rows = h.e.RowCount();
     const std::vector<int> places = {0, rows - 1, rows / 2, 1, rows - 3, rows / 3};

@@ -196,16 +196,29 @@ TEST_F(Marks, DeletedLinesHandTheirMarksToTheRowThatTakesTheirPlace)
     EXPECT_EQ(e.ListRows().UsedMarks(), 0);
 }
 
-TEST_F(Marks, InsertedLinesLeaveAMarkWithItsTextWhenTheCaretIsAtTheRowStart)
+TEST_F(Marks, InsertedLinesLeaveAMarkWithItsTextWhenTheCallerSaysSo)
 {
     e.SetRowMarks(2, 8);
-    e.SetRowCol(2, 0);
-    e.ListRows().ReplaceRows(2, 1, "new\r\nr2\r\n");
+    e.ListRows().ReplaceRows(2, 1, "new\r\nr2\r\n", TMarksGo::WithText);
     EXPECT_EQ(All(), (std::vector<int>{0, 0, 0, 8, 0}));
-    e.SetRowCol(1, 1);
     e.ListRows().ReplaceRows(1, 1, "r\r\n1\r\n");
     EXPECT_EQ(e.RowText(1), "r");
     EXPECT_EQ(All()[4], 8); // the mark of r2 moved down with its row
+    e.ListRows().Undo();
+    e.ListRows().Undo();
+    e.ListRows().Redo(); // as the replacement carried it
+    EXPECT_EQ(All(), (std::vector<int>{0, 0, 0, 8, 0}));
+
+    // Typing a line break at the start of a marked row moves the mark with the text; in the
+    // middle of the row the mark stays on the first part.
+    e.Lines().SetTextStr("r0\r\nr1\r\n");
+    e.SetRowMarks(1, 8);
+    e.SetRowCol(1, 0);
+    e.Newline();
+    EXPECT_EQ(All(), (std::vector<int>{0, 0, 8}));
+    e.SetRowCol(2, 1);
+    e.Newline();
+    EXPECT_EQ(All(), (std::vector<int>{0, 0, 8, 0}));
 }
 
 TEST_F(Marks, FewerRowsOrTheGoneMarksIntoTheFirstNewRow)
