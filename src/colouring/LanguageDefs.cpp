@@ -135,7 +135,11 @@ bool ApplyCodeConfig(const TProfile& cfg, std::string_view name, TColouredEditor
 std::optional<std::string> ExtractSampleCode(std::string_view file, std::string_view name)
 {
     const std::vector<std::string_view> lines = SplitLines(file);
-    const std::string header = "[" + std::string(name) + "]";
+    std::string header;
+    header.reserve(name.size() + 2);
+    header += '[';
+    header += name;
+    header += ']';
     std::size_t i = 0;
     while (i < lines.size() && !SameText(lines[i], header)) {
         ++i;
