@@ -63,6 +63,10 @@ public:
 
     // Repaint everything (after the extras changed).
     virtual void Repaint() { Editor().InvalidateAll(); }
+
+    // A second view of `source`'s text takes over the handlers the extended control and its
+    // widget add to the editor's own events (row painting, keys, mouse); the split calls it.
+    virtual void CopyHandlersFrom(TColouredEditor& source) { (void)source; }
 };
 
 // An editor and its colouring with the extras held as values: the sample editor of a dialog,

@@ -158,6 +158,7 @@ void CopyEditorForSplit(TColouredEditor& from, TColouredEditor& to)
     dst.OnTopColChange = src.OnTopColChange;
     to.Colouring().OnInvalidateRow = from.Colouring().OnInvalidateRow;
     to.Colouring().OnRepaint = from.Colouring().OnRepaint;
+    to.CopyHandlersFrom(from);
     dst.AttachTo(src);
     dst.SetBoxSelection(src.BoxSelection());
     dst.SetTopRow(src.TopRow());

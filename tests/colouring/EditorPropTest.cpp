@@ -4,6 +4,7 @@
 
 #include "ModeTestUtil.h"
 #include "colouring/EditorProp.h"
+#include "colouring/EditorSplit.h"
 #include "colouring/LanguageDefs.h"
 #include "engine/testing/FakeHost.h"
 
@@ -224,4 +225,45 @@ TEST(Split, TheLowerViewFollowsModeChanges)
     modes.SetLanguageMode("C");
     EXPECT_EQ(modetest::ColourDump(sub.Colouring(), "int // x"), "int=ff0000 // x=8000");
     EXPECT_FALSE(sub.VnSettings().WordHighlight);
+}
+
+TEST(Split, OnOffAndCommandsThatNeedOneEditor)
+{
+    proftest::TMemoryFiles files;
+    modetest::TFakeWindow window;
+    TDisplayModes modes(window, "/p", files.Opener());
+    TBasicColouredEditor main("Editor");
+    modes.SetMainEditor(&main);
+    main.Editor().Lines().SetTextStr("one\r\ntwo\r\n");
+    int made = 0, changes = 0;
+    TEditorSplit split(main, [&] {
+        ++made;
+        return std::make_unique<TBasicColouredEditor>("SubEditor");
+    }, &modes);
+    split.OnChange = [&] { ++changes; };
+
+    split.Toggle();
+    ASSERT_TRUE(split.Split());
+    EXPECT_EQ(modes.SubEditor(), split.SubEditor());
+    EXPECT_EQ(main.Editor().ListRows().Editors().size(), 2u);
+    split.SetSplit(true);
+    EXPECT_EQ(made, 1) << "already split: nothing new";
+    {
+        TEditorSplit::TSingleEditor single(split, true); // the options dialog
+        EXPECT_FALSE(split.Split());
+        EXPECT_EQ(modes.SubEditor(), nullptr);
+        EXPECT_EQ(main.Editor().ListRows().Editors().size(), 1u);
+    }
+    EXPECT_TRUE(split.Split());
+    EXPECT_EQ(made, 2);
+    {
+        TEditorSplit::TSingleEditor single(split, false); // opening a file
+    }
+    EXPECT_FALSE(split.Split());
+    {
+        TEditorSplit::TSingleEditor single(split, true);
+    }
+    EXPECT_FALSE(split.Split()) << "restores only a split that was on";
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(main.Editor().Lines().GetTextStr(), "one\r\ntwo\r\n");
 }
