@@ -70,32 +70,39 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
     return s.str();
 }
 
+TDisplayModes::TDisplayModes(TDisplayModeHost& host, TModeFiles files)
+    : FHost(host)
+    , FFiles(std::move(files))
+{
+}
+
 TDisplayModes::TDisplayModes(TDisplayModeHost& host, std::string programDir, TProfileOpener open, TFileReader read)
     : FHost(host)
-    , FDir(std::move(programDir))
-    , FOpen(std::move(open))
-    , FRead(std::move(read))
 {
+    auto path = [dir = std::move(programDir)](std::string_view name) { return dir + "/" + std::string(name); };
+    FFiles.Open = [path, open = std::move(open)](std::string_view name) { return open(path(name)); };
+    FFiles.Path = path;
+    FFiles.Read = std::move(read);
 }
 
 std::string TDisplayModes::CodeViewPath() const
 {
-    return FDir + "/CodeView.cfg";
+    return FFiles.Path(CodeViewName);
 }
 
 std::string TDisplayModes::CodeAttrPath() const
 {
-    return FDir + "/CodeAttr.ini";
+    return FFiles.Path(CodeAttrName);
 }
 
 bool TDisplayModes::CodeViewExists() const
 {
-    return FOpen(CodeViewPath())->Exists();
+    return CodeView()->Exists();
 }
 
 std::vector<std::string> TDisplayModes::LanguageNames() const
 {
-    return ::LanguageNames(*FOpen(CodeViewPath()));
+    return ::LanguageNames(*CodeView());
 }
 
 void TDisplayModes::FollowMain(TColouredEditor& editor)
@@ -194,7 +201,7 @@ bool TDisplayModes::LoadCodeConfig(std::string_view name, TColouredEditor& edito
         return false;
     }
     TLoadingBlock block(editor);
-    return ApplyCodeConfig(*FOpen(CodeViewPath()), name, editor);
+    return ApplyCodeConfig(*CodeView(), name, editor);
 }
 
 void TDisplayModes::LoadCodeView(std::string_view name, TColouredEditor& editor)
@@ -204,7 +211,7 @@ void TDisplayModes::LoadCodeView(std::string_view name, TColouredEditor& editor)
         return;
     }
     TLoadingBlock block(editor);
-    const TCodeAttr attr = ReadCodeAttr(*FOpen(CodeAttrPath()), name);
+    const TCodeAttr attr = ReadCodeAttr(*CodeAttr(), name);
     ApplyCodeAttr(editor, name, attr);
     // A sample editor previewing another kind must not change how the document is saved.
     if (&editor == FMain) {
@@ -218,12 +225,16 @@ void TDisplayModes::SaveCodeView(std::string_view name, const TCodeAttr& values)
         FHost.ShowMessage("Section is null - SaveCodeView");
         return;
     }
-    WriteCodeAttr(*FOpen(CodeAttrPath()), name, values);
+    const auto attr = CodeAttr();
+    WriteCodeAttr(*attr, name, values);
+    attr->Flush();
 }
 
 void TDisplayModes::ResetCodeAttr(std::string_view name)
 {
-    FOpen(CodeAttrPath())->EraseSection(std::string(name) + "Attr");
+    const auto attr = CodeAttr();
+    attr->EraseSection(std::string(name) + "Attr");
+    attr->Flush();
 }
 
 void TDisplayModes::SaveWordWrap(std::string_view name)
@@ -231,7 +242,9 @@ void TDisplayModes::SaveWordWrap(std::string_view name)
     if (!FMain || name.empty()) {
         return;
     }
-    FOpen(CodeAttrPath())->WriteBool(name, "Wordwrap", FMain->Editor().WordWrap());
+    const auto attr = CodeAttr();
+    attr->WriteBool(name, "Wordwrap", FMain->Editor().WordWrap());
+    attr->Flush();
 }
 
 void TDisplayModes::SetViewModeByFileExt(std::string_view ext)
@@ -247,7 +260,7 @@ void TDisplayModes::SetViewModeByFileExt(std::string_view ext)
         if (ext.front() == '.') {
             ext.remove_prefix(1);
         }
-        const auto cfg = FOpen(CodeViewPath());
+        const auto cfg = CodeView();
         const std::vector<std::string> sections = cfg->ReadSections();
         if (sections.empty() || ext.empty()) {
             mode = plain;
@@ -279,7 +292,7 @@ void TDisplayModes::SetViewModeByFileExt(std::string_view ext)
 
 std::string TDisplayModes::GetSampleCode(std::string_view name) const
 {
-    if (const std::optional<std::string> file = FRead(CodeViewPath())) {
+    if (const std::optional<std::string> file = FFiles.Read(CodeViewPath())) {
         if (std::optional<std::string> sample = ExtractSampleCode(*file, name)) {
             return *sample;
         }

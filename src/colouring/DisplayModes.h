@@ -33,8 +33,22 @@ public:
 using TFileReader = std::function<std::optional<std::string>(const std::string& path)>;
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
+// The two files by name ("CodeView.cfg", "CodeAttr.ini"): how each is opened as an INI file,
+// and the full path it is read from (shown in messages; the definitions are also read as
+// plain lines for their samples).
+struct TModeFiles {
+    std::function<std::unique_ptr<TProfile>(std::string_view name)> Open;
+    std::function<std::string(std::string_view name)> Path;
+    TFileReader Read = ReadWholeFile;
+};
+
 class TDisplayModes {
 public:
+    static constexpr std::string_view CodeViewName = "CodeView.cfg";
+    static constexpr std::string_view CodeAttrName = "CodeAttr.ini";
+
+    TDisplayModes(TDisplayModeHost& host, TModeFiles files);
+    // Both files in one folder, opened by their full paths.
     TDisplayModes(TDisplayModeHost& host, std::string programDir, TProfileOpener open,
                   TFileReader read = ReadWholeFile);
 
@@ -80,10 +94,11 @@ public:
 private:
     void FollowMain(TColouredEditor& editor);
 
+    std::unique_ptr<TProfile> CodeView() const { return FFiles.Open(CodeViewName); }
+    std::unique_ptr<TProfile> CodeAttr() const { return FFiles.Open(CodeAttrName); }
+
     TDisplayModeHost& FHost;
-    std::string FDir;
-    TProfileOpener FOpen;
-    TFileReader FRead;
+    TModeFiles FFiles;
     TColouredEditor* FMain = nullptr;
     TColouredEditor* FSub = nullptr;
     int FViewMode = vmPlainText;

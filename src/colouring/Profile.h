@@ -23,6 +23,8 @@ public:
     virtual void EraseSection(std::string_view section) = 0;
     // Section names in file order.
     virtual std::vector<std::string> ReadSections() const = 0;
+    // Writes what was changed; a failure raises (the file keeps its old contents).
+    virtual void Flush() {}
 
     // A decimal number (an optional sign, or a leading '$' or "0x" for hexadecimal); `def`
     // when the key is missing or does not read as a 32-bit number.
