@@ -151,6 +151,9 @@ void TEditorParser::ScanQuotation()
             if (!AtText(FQuote)) {
                 return;
             }
+            if (fPos == fCut) {
+                fCutSplit = static_cast<int>(FQuote.size());
+            }
             fPos += FQuote.size(); // a doubled quotation character stands for one
             continue;
         }

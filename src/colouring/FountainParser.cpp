@@ -101,7 +101,7 @@ void TFountainParser::InitTables()
     fContTable[tokWord] = &P::ScanWord;
     fContTable[tokWideSymbol] = &P::ScanWideSymbol;
     for (int k = tokWideDigits; k <= tokKatakana; ++k) {
-        fContTable[k] = &P::ScanWideRun;
+        fContTable[k] = &P::ContinueWideRun;
     }
     fContTable[tokKanji] = &P::ScanKanji;
     fContTable[tokHalfKanaSymbol] = &P::ScanHalfKanaSymbol;
@@ -165,6 +165,8 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
     fContinued = false;
     fToken = tokEnd;
     fMailFailEnd = nullptr;
+    fCut = nullptr;
+    fCutSplit = 0;
     if (fFountain->Version() != fFountainVersion ||
         fFountain->Brackets().Version() != fBracketVersion) {
         fFountainVersion = fFountain->Version();
@@ -177,7 +179,11 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
 
 int TFountainParser::NextToken()
 {
-    SkipSpaces();
+    // A token carried over from the previous row starts at the row's first byte: blanks there
+    // are inside it (a string or a region that the wrap cut) and take its colour.
+    if (fCarryKind == 0) {
+        SkipSpaces();
+    }
     fTokenStart = fPos;
     fContinued = fCarryKind != 0;
     const unsigned char c = Cur();
@@ -228,19 +234,20 @@ bool TFountainParser::AtText(std::string_view s) const
 
 void TFountainParser::ContinueCarried()
 {
+    const int kind = fCarryKind & kCarryKindMask;
+    const bool goesOn = (fCarryKind & kCarryGoesOn) != 0;
     if (fCarryBytes > 0) {
-        fToken = fCarryKind;
-        // The count is measured from the row start; blanks skipped before the piece are part
-        // of it, so the piece ends at row start + count, not at the position + count.
+        fToken = kind;
         const auto count = std::min<std::ptrdiff_t>(fCarryBytes, fEnd - fRowStart);
         fPos = std::max(fPos, fRowStart + count);
-        if (fToken == tokBracketed) {
+        if (fToken == tokBracketed && !goesOn) {
+            // The end of the region, closing bracket included.
             fTokenBracket = fOpenBracket;
             fOpenBracket = -1;
         }
-    } else {
-        const int kind = fCarryKind;
-        (this->*(kind > 0 && kind < 256 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
+    }
+    if (fCarryBytes <= 0 || goesOn) {
+        (this->*(kind > 0 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
     }
     fCarryKind = 0;
     fCarryBytes = 0;
@@ -473,46 +480,76 @@ void TFountainParser::ScanWideSymbol()
     }
 }
 
+namespace {
+
+// Whether the character lead, trail goes on a run of the given kind.
+constexpr bool InWideRun(int kind, unsigned char l, unsigned char t)
+{
+    switch (kind) {
+    case tokWideDigits:
+        return (l == 0x82 && In(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
+    case tokWideLatin:
+        return l == 0x82 && (In(t, 0x60, 0x79) || In(t, 0x81, 0x9A));
+    case tokHiragana:
+        return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
+    case tokKatakana:
+        return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void TFountainParser::RunOfWide(int kind)
+{
+    fToken = kind;
+    const char* p = fPos;
+    while (InWideRun(kind, static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
+        p += 2;
+    }
+    fPos = p;
+}
+
 void TFountainParser::ScanWideRun()
 {
     const unsigned char lead = Cur();
     const unsigned char trail = Next();
-    if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1) || (lead != 0x82 && lead != 0x83)) {
+    if (lead != 0x82 && lead != 0x83) {
+        // Only a derived table sends other bytes here: the whole character, never half of it.
+        fToken = tokWideSymbol;
+        AdvanceChar();
+        return;
+    }
+    if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1)) {
         // Not a character of these rows: the lead byte alone.
         fToken = tokSymbol;
         ++fPos;
         return;
     }
-    auto runOf = [this](auto inRun) {
-        const char* p = fPos + 2;
-        while (inRun(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
-            p += 2;
-        }
-        fPos = p;
-    };
     if (lead == 0x82 && In(trail, 0x4F, 0x58)) {
-        fToken = tokWideDigits;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x82 && In(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
-        });
+        RunOfWide(tokWideDigits);
     } else if (lead == 0x82 && (In(trail, 0x60, 0x79) || In(trail, 0x81, 0x9A))) {
-        fToken = tokWideLatin;
-        runOf([](unsigned char l, unsigned char t) {
-            return l == 0x82 && (In(t, 0x60, 0x79) || In(t, 0x81, 0x9A));
-        });
+        RunOfWide(tokWideLatin);
     } else if (lead == 0x82 && In(trail, 0x9F, 0xF1)) {
-        fToken = tokHiragana;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
-        });
+        RunOfWide(tokHiragana);
     } else if (lead == 0x83 && In(trail, 0x40, 0x96)) {
-        fToken = tokKatakana;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
-        });
+        RunOfWide(tokKatakana);
     } else {
         fToken = tokWideSymbol;
         fPos += 2;
+    }
+}
+
+void TFountainParser::ContinueWideRun()
+{
+    // A run cut by the wrap goes on over what continues that run, 'ー' and '，' included,
+    // although neither could start it.
+    const int kind = fCarryKind & kCarryKindMask;
+    if (InWideRun(kind, Cur(), Next())) {
+        RunOfWide(kind);
+    } else {
+        RunCharTable(); // the state no longer fits the text: scan it afresh
     }
 }
 
@@ -563,6 +600,9 @@ void TFountainParser::ScanQuoted(char quote)
             ++p;
             if (*p != quote) {
                 break;
+            }
+            if (p == fCut) {
+                fCutSplit = 1;
             }
             ++p; // a doubled quote stands for one
             continue;
@@ -636,14 +676,22 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     int openBracket = state.OpenBracket;
     int auxIndex = state.AuxIndex;
     int auxFlags = state.AuxFlags;
+    bool lastOpens = false; // the last token opened its region
     StartRow(scan, state);
     const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
-    for (int kind = NextToken(); kind != tokEnd; kind = NextToken()) {
+    fCut = rowEnd;
+    for (;;) {
+        const bool mayOpen = fOpenBracket < 0 && fCarryKind == 0;
+        const int kind = NextToken();
+        if (kind == tokEnd) {
+            break;
+        }
         if (fTokenStart >= rowEnd) {
             // Begins in the next row: what it opens belongs to that row's own scan.
             break;
         }
         lastKind = kind;
+        lastOpens = mayOpen && kind == tokBracketed;
         openBracket = fOpenBracket;
         if (kind == tokBracketed) {
             lastBracket = fTokenBracket;
@@ -670,20 +718,39 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     const int full = static_cast<int>(fEnd - fRowStart);
     const int carried = end - len;
     if (lastKind == tokBracketed && state.OpenBracket == -1) {
-        // The region closed inside the crossing token: the next row starts inside it, and
-        // when the closing bracket itself is cut its tail is carried by count.
+        // The region closed inside the crossing token: the next row starts inside it, and its
+        // end there is carried by count. Searching that row for the closing bracket instead
+        // would skip the blanks at its start and miss a closing bracket that the wrap cut.
         state.OpenBracket = lastBracket;
-        if (carried < static_cast<int>(Bracket(lastBracket).Right.size()) && carried <= 255) {
+        if (carried <= 255) {
             state.CarryToken = tokBracketed;
             state.CarryBytes = carried;
         }
-    } else if (lastKind != tokBracketed) {
+    } else if (lastKind == tokBracketed) {
+        // The region runs on over the wrap: the next row continues its token from its first
+        // byte, so blanks there stay inside the region. When the wrap cut the opening bracket,
+        // its rest is carried first: searching from the row start, "(" | "*)" would close the
+        // region "(*" with its own '*'.
+        state.CarryToken = tokBracketed;
+        const int tail = lastOpens ? TokenPosition() +
+                                         static_cast<int>(Bracket(lastBracket).Left.size()) - len
+                                   : 0;
+        if (tail > 0 && tail <= 255) {
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = tail;
+        }
+    } else {
         lastKind = ResolveReserved(lastKind);
-        state.CarryToken = lastKind & 0xFF;
+        state.CarryToken = lastKind & kCarryKindMask;
         const bool nextWraps = rows.RowEnd(row + 1) == reWrapped;
         if (!RescanKinds().test(static_cast<std::size_t>(lastKind & 0xFF)) &&
             (end < full || !nextWraps) && carried <= 255) {
             state.CarryBytes = carried;
+        } else if (fCutSplit > 0) {
+            // The next row scans the token again, but on its own it would take the second
+            // half of a doubled quotation character for the closing one: carry that half.
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = fCutSplit;
         }
         // Otherwise the piece's length is unknown and the next row scans it again.
     }

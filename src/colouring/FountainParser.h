@@ -87,6 +87,8 @@ protected:
     virtual void ScanDoubleQuoted();
     virtual void ContinueCarried();
     virtual void DispatchToken();
+    // Continuation entry of the double-byte runs: goes on with the carried run's kind.
+    void ContinueWideRun();
 
     // Helpers for scanners. The row buffer always ends in NUL bytes, so the byte after any
     // non-NUL byte may be read.
@@ -132,12 +134,18 @@ protected:
     int fAuxFlags = 0;
     int fCarryKind = 0;
     int fCarryBytes = 0;
+    // While a row-end state is computed: where the row ends in the joined text. A scanner that
+    // consumes two characters as one unit (a doubled quotation character) and finds the cut
+    // between them notes in fCutSplit how many bytes of the unit the next row holds.
+    const char* fCut = nullptr;
+    int fCutSplit = 0;
     bool fContinued = false;
     int fToken = tokEnd;
 
 private:
     void LoadBrackets();
     void ScanExponent();
+    void RunOfWide(int kind);
 
     TFountain* fFountain;
     // A failed mail match has looked at the whole run of mail characters up to here, so a

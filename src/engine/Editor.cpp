@@ -104,7 +104,7 @@ void TEditor::SetRowMarks(int i, std::uint16_t marks)
     FList->SetRowMarks(i, marks);
     FList->AddUsedMarks(marks);
     if (FHost && FImagebar->Visible()) {
-        TRect r = RowRect(i);
+        TRect r = RowStrip(i);
         r.Left = 0;
         r.Right = FMetrics.ImagebarWidth;
         if (!r.Empty())
@@ -116,19 +116,17 @@ int TEditor::RowToLine(int i) const
 {
     if (!WordWrap())
         return i;
-    int line = 0;
-    int n = std::min(i, RowCount());
-    for (int r = 0; r < n; ++r)
-        line += FList->RowEnd(r) == reBreak;
-    return line;
+    return FList->BreaksBefore(i);
 }
 
 std::int64_t TEditor::TextLength() const
 {
-    std::int64_t total = 0;
-    for (int r = 0; r < RowCount(); ++r)
-        total += FList->RowEnd(r) == reEof ? FList->RowLength(r) : FList->RowByteLength(r);
-    return total;
+    // Offsets count the end of a text without a final line break as one more byte; its
+    // length does not.
+    const int n = RowCount();
+    if (n == 0)
+        return 0;
+    return FList->RowStart(n) - (FList->RowEnd(n - 1) == reEof ? 1 : 0);
 }
 
 int TEditor::IndentWidth(std::string_view s) const
@@ -172,6 +170,9 @@ void TEditor::Undo()
     BeginCompound();
     DropSelection();
     FList->Undo();
+    // The entry put back the caret of the editor that made it; this one may have been left
+    // on a character that moved under it.
+    KeepCaretInText();
     EndCompound();
 }
 
@@ -182,6 +183,7 @@ void TEditor::Redo()
     BeginCompound();
     DropSelection();
     FList->Redo();
+    KeepCaretInText();
     EndCompound();
 }
 
@@ -192,7 +194,8 @@ void TEditor::BeginCompound()
     CaretBeginUpdate();
     HideUnderline();
     FList->BeginUpdate();
-    ++FUpdating;
+    if (FUpdating++ == 0 && !FList->ActingEditor())
+        FList->SetActingEditor(this);
 }
 
 void TEditor::EndCompound()
@@ -201,6 +204,8 @@ void TEditor::EndCompound()
         return;
     // The rows' update ends first: every attached editor hears of the change while this one
     // still counts as updating, so its caret is processed once, below.
+    if (FUpdating == 1 && FList->ActingEditor() == this)
+        FList->SetActingEditor(nullptr);
     FList->EndUpdate();
     ShowUnderline();
     CaretEndUpdate();
@@ -212,7 +217,7 @@ void TEditor::EndCompound()
 
 void TEditor::RowsChanged(const TLastChange& change, bool all)
 {
-    const int row = FRow, top = FTopRow;
+    const int row = FRow, top = FMetrics.TopRow;
     PullIntoRows();
     // An editor that is not itself editing may have had the text moved under its caret.
     if (FUpdating == 0)
@@ -231,7 +236,7 @@ void TEditor::RowsChanged(const TLastChange& change, bool all)
         if (OnChange)
             OnChange(this);
     }
-    if (FUpdating == 0 && (FCaretDirty || row != FRow || top != FTopRow))
+    if (FUpdating == 0 && (FCaretDirty || row != FRow || top != FMetrics.TopRow))
         DoCaretMoved();
 }
 
@@ -247,6 +252,16 @@ void TEditor::RowsRebuilt()
         DoCaretMoved();
 }
 
+void TEditor::CellsMoved()
+{
+    KeepCaretInText();
+    if (FSelState != 0)
+        ClampSelection();
+    InvalidateAll();
+    if (FUpdating == 0 && FCaretDirty)
+        DoCaretMoved();
+}
+
 void TEditor::ResetCaret()
 {
     FCaretDirty = true;
@@ -254,13 +269,13 @@ void TEditor::ResetCaret()
     FRow = 0;
     FCol = 0;
     FColKept = false;
-    FTopRow = 0;
-    FTopCol = 0;
+    FMetrics.TopRow = 0;
+    FMetrics.TopCol = 0;
 }
 
 void TEditor::PullIntoRows()
 {
     int max = MaxCaretRow();
     FRow = std::min(FRow, max);
-    FTopRow = std::min(FTopRow, max);
+    FMetrics.TopRow = std::min(FMetrics.TopRow, max);
 }

@@ -14,7 +14,8 @@
 #include "engine/ScreenStrings.h"
 #include "engine/ViewSettings.h"
 
-// Pixel metrics derived from the font and the view settings.
+// Pixel metrics derived from the font and the view settings, with the view position: the one
+// geometry that painting and invalidation share.
 struct TEditorMetrics {
     int FontHeight = 0;
     int ColWidth = 1;
@@ -27,6 +28,24 @@ struct TEditorMetrics {
     int TextLeft = 0; // x of column 0
     int VisibleRows = 1;
     int VisibleCols = 1;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int TopRow = 0; // first row shown
+    int TopCol = 0; // first column shown
+
+    // Horizontal scroll in pixels.
+    int HorzOffset() const { return TopCol * ColWidth; }
+    // The y of row `row`'s top, the x of column `col`'s left edge.
+    int RowTop(int row) const { return TopOffset + (row - TopRow) * RowHeight; }
+    int ColLeft(int col) const { return TextLeft + (col - TopCol) * ColWidth; }
+    // Row `row` across the client width (not clipped to the text area).
+    TRect RowRect(int row) const { return {0, RowTop(row), ClientWidth, RowTop(row) + RowHeight}; }
+    // The screen row at pixel y (rows above the text area included).
+    int RowAt(int y) const
+    {
+        int d = y - TopOffset;
+        return TopRow + (d >= 0 ? d / RowHeight : -((-d + RowHeight - 1) / RowHeight));
+    }
 };
 
 // The selection in both its forms. Rows are screen rows; LastByte is the byte before the end
@@ -120,9 +139,9 @@ public:
     void InitDrawInfo();
     int VisibleRows() const { return FMetrics.VisibleRows; }
     int VisibleCols() const { return FMetrics.VisibleCols; }
-    int TopRow() const { return FTopRow; }
+    int TopRow() const { return FMetrics.TopRow; }
     void SetTopRow(int v);
-    int TopCol() const { return FTopCol; }
+    int TopCol() const { return FMetrics.TopCol; }
     void SetTopCol(int v);
     void UpdateScrollBars();
     // The strip of rows a..b across the full width, repainted at once.
@@ -188,6 +207,10 @@ public:
     std::int64_t OffsetFrom(int from, int row, int byte) const;
     // The byte offset of the caret in the whole text.
     std::int64_t CaretOffset() const;
+    // The offset of the first byte of row `row` (clamped to 0..RowCount()).
+    std::int64_t RowOffset(int row) const;
+    // The row holding an offset and the byte there, where SelStart would put the caret.
+    TRowByte OffsetToRowByte(std::int64_t offset) const;
 
     // ---- selection
     // 0 none, 1 anchored, 2 selected.
@@ -256,6 +279,9 @@ public:
     virtual void RowsRebuilt();
     // Drops the selection without touching the text.
     virtual void DropSelection();
+    // The cells of the rows moved (the tab width changed): the caret keeps off the halves of
+    // characters and tab fill, and the view is repainted.
+    void CellsMoved();
     // Caret and view to the top (the text was replaced).
     void ResetCaret();
     // Caret and top row back into the rows after a change.
@@ -277,7 +303,8 @@ private:
 
     void SettingsChanged(TObject* sender);
     void CaretChanged(TObject* sender);
-    TRect RowRect(int row) const;
+    // Row `row`'s strip within the text area.
+    TRect RowStrip(int row) const;
     TRect TextArea() const;
     int LeftbarDigits() const;
     void UpdateScreen(const TLastChange& change, bool all);
@@ -305,6 +332,9 @@ private:
     int EditBase(int start) const;
     void Replace(int start, int count, std::string_view text, int base, std::int64_t caret);
     void ReplaceSelection(std::string_view s);
+    int NewlineIndent(std::string_view firstRow, int col, bool onFirstRow, bool rowEmpty, int lineRow) const;
+    std::string IndentString(int cells) const;
+    std::string NewlineOverSelection(bool& atEnd) const;
     void BlockIndent(int kind);
     int UnindentTarget() const;
 
@@ -332,8 +362,6 @@ private:
     int FCaretByte = -1;
     int FKeptCol = 0;
     bool FColKept = false;
-    int FTopRow = 0;
-    int FTopCol = 0;
     int FTabSpaceCount;
     bool FOverWrite = false;
     bool FReadOnly = false;

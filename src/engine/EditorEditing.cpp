@@ -51,8 +51,9 @@ void TEditor::InsertText(std::string_view input)
 {
     if (FReadOnly)
         return;
-    // The caller's text may be a view of rows this changes.
-    const std::string own(input);
+    // A copy: the caller's text may be a view of rows this changes. Its line breaks are
+    // written as the rows will hold them, so the caret's offset counts the same bytes.
+    const std::string own = CrLfBreaks(input);
     const std::string_view s = own;
     if (s.empty()) {
         if (Selected())
@@ -160,7 +161,7 @@ void TEditor::TypeText(std::string_view input)
 {
     if (FReadOnly || input.empty())
         return;
-    const std::string own(input);
+    const std::string own = CrLfBreaks(input);
     const std::string_view s = own;
     if (!FOverWrite || Selected() || FRow >= RowCount() || CaretCell() >= RowWidth(FRow)) {
         InsertText(s);
@@ -210,13 +211,123 @@ void TEditor::TypeText(std::string_view input)
 
 // ---- line breaks
 
+// The indentation of a line broken at cell `col`: `firstRow` is the text of the first row of
+// the line, `onFirstRow` says whether the break is in that row and `rowEmpty` whether the
+// row it is in is empty; `lineRow` is the line's first row, for a look at the lines above.
+int TEditor::NewlineIndent(std::string_view firstRow, int col, bool onFirstRow, bool rowEmpty, int lineRow) const
+{
+    if (!FCaret->AutoIndent())
+        return 0;
+    const int f = IndentWidth(firstRow);
+    if (f >= 1)
+        return onFirstRow && col < f ? col : f;
+    if (FCaret->PrevSpaceIndent() && onFirstRow && rowEmpty) {
+        for (int q = lineRow - 1; q >= 0; --q) {
+            q = FList->FirstRowOfLine(q);
+            if (!RowText(q).empty())
+                return std::max(IndentWidth(RowText(q)), 0);
+        }
+    }
+    return 0;
+}
+
+std::string TEditor::IndentString(int cells) const
+{
+    if (!FCaret->TabIndent())
+        return Spaces(cells);
+    const int t = FCaret->TabSpaceCount();
+    std::string indent(static_cast<std::size_t>(cells / t), '\t');
+    indent.append(Spaces(cells % t));
+    return indent;
+}
+
+// What Enter puts in place of the selection: a line break and the indentation the line gets
+// once the selection is gone. That line is rebuilt here as the replacement will rebuild it
+// (from one row above the cut, to the end of its line), so the indentation is worked out on
+// the same rows a separate delete would have left. `atEnd`: the selection reaches the end of
+// the text from the start of a line, so the caret would stand after the last row, where Enter
+// adds a bare line break.
+std::string TEditor::NewlineOverSelection(bool& atEnd) const
+{
+    atEnd = true;
+    const TEditorSelection& sel = FSel;
+    const int r1 = sel.StartRow;
+    if (r1 >= RowCount())
+        return std::string(kCrLf);
+    const TWrapContext cx = WrapContext();
+    const int fl = FList->FirstRowOfLine(r1);
+    const int first = std::max(fl, r1 - 1);
+    // Row r with the box's slice gone.
+    auto cutRow = [&](int r) {
+        std::string_view row = RowText(r);
+        if (!FBoxSelection || r < sel.StartRow || r > sel.EndRow)
+            return std::string(row);
+        TByteRange b = BoxSliceBytes(row, sel.StartCol, sel.EndCol, cx);
+        std::string t(row.substr(0, static_cast<std::size_t>(b.First)));
+        t.append(row.substr(static_cast<std::size_t>(b.Last)));
+        return t;
+    };
+    std::string line;
+    for (int r = first; r < r1; ++r)
+        line.append(RowText(r));
+    std::size_t caret;
+    int r = r1; // the row whose rest the line continues with; -1: nothing follows
+    if (FBoxSelection) {
+        caret = line.size() + static_cast<std::size_t>(BoxSliceBytes(RowText(r1), sel.StartCol, sel.EndCol, cx).First);
+        line.append(cutRow(r1));
+    } else {
+        std::string_view row = RowText(r1);
+        line.append(row.substr(0, static_cast<std::size_t>(std::min<int>(sel.StartByte, row.size()))));
+        caret = line.size();
+        if (sel.EndRow >= RowCount()) {
+            r = -1;
+        } else {
+            std::string_view last = RowText(sel.EndRow);
+            line.append(last.substr(static_cast<std::size_t>(std::clamp<int>(sel.LastByte + 1, 0, last.size()))));
+            r = sel.EndRow;
+        }
+    }
+    while (r >= 0 && r + 1 < RowCount() && FList->RowEnd(r) == reWrapped)
+        line.append(cutRow(++r));
+    if (!FBoxSelection && line.empty() && fl == r1 && (r < 0 || (r == RowCount() - 1 && FList->RowEnd(r) == reEof)))
+        return std::string(kCrLf);
+    atEnd = false;
+
+    TEditorStringList rows;
+    FList->WrapLine(line, rows);
+    // The row the caret would stand on: the end of a wrapped row is the next one's start.
+    int k = 0;
+    while (k + 1 < rows.Count() && caret >= static_cast<std::size_t>(rows.RowLength(k))) {
+        caret -= static_cast<std::size_t>(rows.RowLength(k));
+        ++k;
+    }
+    std::string_view caretRow = rows.Get(k);
+    const int col = CellOfByte(caretRow, static_cast<int>(std::min(caret, caretRow.size())), cx);
+    const bool onFirstRow = first == fl && k == 0;
+    const std::string firstRow(first == fl ? rows.Get(0) : RowText(fl));
+    std::string s(kCrLf);
+    s.append(IndentString(NewlineIndent(firstRow, col, onFirstRow, caretRow.empty(), fl)));
+    return s;
+}
+
 void TEditor::Newline(bool above)
 {
     if (FReadOnly || (above && Selected()))
         return;
     Compound(*this, [&] {
-        if (Selected())
-            ReplaceSelection({});
+        if (Selected()) {
+            // One replacement, so one undo step: the selection and the line break together.
+            bool atEnd;
+            const std::string s = NewlineOverSelection(atEnd);
+            if (FOverWrite && !atEnd) { // overwrite: the selection goes, the caret moves down
+                ReplaceSelection({});
+                SetRow(FRow + 1);
+                SetCol(0);
+                return;
+            }
+            ReplaceSelection(s);
+            return;
+        }
         DropSelection();
         const int r = FRow;
         if (r >= RowCount()) {
@@ -231,32 +342,8 @@ void TEditor::Newline(bool above)
             return;
         }
         const int fl = FList->FirstRowOfLine(r);
-        const int col = CaretCell();
-        int e = 0;
-        if (FCaret->AutoIndent()) {
-            int f = IndentWidth(RowText(fl));
-            if (f < 1) {
-                if (FCaret->PrevSpaceIndent() && r == fl && RowText(r).empty()) {
-                    for (int q = fl - 1; q >= 0; --q) {
-                        q = FList->FirstRowOfLine(q);
-                        if (!RowText(q).empty()) {
-                            e = std::max(IndentWidth(RowText(q)), 0);
-                            break;
-                        }
-                    }
-                }
-            } else {
-                e = r == fl && col < f ? col : f;
-            }
-        }
-        std::string indent;
-        if (FCaret->TabIndent()) {
-            const int t = FCaret->TabSpaceCount();
-            indent.assign(static_cast<std::size_t>(e / t), '\t');
-            indent.append(Spaces(e % t));
-        } else {
-            indent = Spaces(e);
-        }
+        const std::string indent =
+            IndentString(NewlineIndent(RowText(fl), CaretCell(), r == fl, RowText(r).empty(), fl));
         if (above) {
             const int base = EditBase(fl);
             std::string text = indent;

@@ -11,18 +11,7 @@ int TEditorStrings::Count() const
     const TEditorScreenStrings& rows = FOwner.ListRows();
     if (!rows.WordWrap())
         return rows.Count();
-    if (FCacheVersion == rows.Version() && FCacheCount >= 0)
-        return FCacheCount;
-    int n = 0;
-    int last = rows.Count() - 1;
-    for (int r = 0; r <= last; ++r)
-        n += r == last || rows.RowEnd(r) != reWrapped;
-    if (FCacheVersion != rows.Version()) {
-        FCacheVersion = rows.Version();
-        FCacheLine = FCacheRow = 0;
-    }
-    FCacheCount = n;
-    return n;
+    return rows.LineCount();
 }
 
 int TEditorStrings::LineToRow(int i) const
@@ -30,26 +19,7 @@ int TEditorStrings::LineToRow(int i) const
     const TEditorScreenStrings& rows = FOwner.ListRows();
     if (!rows.WordWrap() || i <= 0)
         return std::max(i, 0);
-    if (FCacheVersion != rows.Version()) {
-        FCacheVersion = rows.Version();
-        FCacheLine = FCacheRow = 0;
-        FCacheCount = -1;
-    }
-    int line = FCacheLine, row = FCacheRow;
-    if (i < line) {
-        line = 0;
-        row = 0;
-    }
-    int last = rows.Count() - 1;
-    while (line < i && row <= last) {
-        // A row starts a new line after the last row or after a row that is not wrapped.
-        if (row == last || rows.RowEnd(row) != reWrapped)
-            ++line;
-        ++row;
-    }
-    FCacheLine = line;
-    FCacheRow = row;
-    return row;
+    return rows.LineStartRow(i);
 }
 
 int TEditorStrings::RowsOfLine(int firstRow) const
@@ -78,11 +48,13 @@ void TEditorStrings::Put(int i, std::string_view s)
         return;
     int first = LineToRow(i);
     int n = RowsOfLine(first);
-    std::string text(s);
+    // Offsets are counted in the text as the rows hold it: every line break two bytes.
+    std::string text = CrLfBreaks(s);
+    const std::int64_t caret = static_cast<std::int64_t>(text.size());
     if (rows.RowEnd(first + n - 1) == reBreak)
         text.append(kCrLf);
     rows.ReplaceRows(first, n, text);
-    FOwner.SetCaretByOffset(first, static_cast<std::int64_t>(s.size()));
+    FOwner.SetCaretByOffset(first, caret);
 }
 
 void TEditorStrings::Insert(int i, std::string_view s)
@@ -94,7 +66,7 @@ void TEditorStrings::Insert(int i, std::string_view s)
     if (i < 0 || i > Count())
         return;
     int first = LineToRow(i);
-    std::string text(s);
+    std::string text = CrLfBreaks(s);
     text.append(kCrLf);
     FOwner.ListRows().ReplaceRows(first, 0, text);
     FOwner.SetCaretByOffset(first, static_cast<std::int64_t>(text.size()));
@@ -106,7 +78,7 @@ int TEditorStrings::Add(std::string_view s)
     int index = Count();
     int n = rows.Count();
     if (n == 0 || rows.RowEnd(n - 1) == reBreak) {
-        std::string text(s);
+        std::string text = CrLfBreaks(s);
         text.append(kCrLf);
         rows.ReplaceRows(n, 0, text);
         FOwner.SetCaretByOffset(n, static_cast<std::int64_t>(text.size()));
@@ -114,7 +86,7 @@ int TEditorStrings::Add(std::string_view s)
         // The text ends without a line break and keeps doing so.
         std::string text(rows.Get(n - 1));
         text.append(kCrLf);
-        text.append(s);
+        text.append(CrLfBreaks(s));
         // Rebuilding may start a row higher, on the same wrapped line: count from there.
         int from = std::max(rows.FirstRowOfLine(n - 1), n - 2);
         std::int64_t offset = static_cast<std::int64_t>(text.size());

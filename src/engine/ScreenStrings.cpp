@@ -39,10 +39,14 @@ void TEditorScreenStrings::Attach(TEditor* editor)
 void TEditorScreenStrings::Detach(TEditor* editor)
 {
     FEditors.erase(std::remove(FEditors.begin(), FEditors.end(), editor), FEditors.end());
+    if (FActing == editor)
+        FActing = nullptr;
 }
 
 TEditor* TEditorScreenStrings::ActiveEditor() const
 {
+    if (FActing)
+        return FActing;
     for (TEditor* e : FEditors)
         if (e->Focused())
             return e;
@@ -159,22 +163,72 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName)
 
 // ---- lines and text
 
+namespace {
+// Lines span a row or a few; a line that runs over more rows than this is looked up in the
+// index instead of walked.
+constexpr int kShortWalk = 32;
+} // namespace
+
 int TEditorScreenStrings::FirstRowOfLine(int row) const
 {
     row = std::clamp(row, 0, Count());
-    while (row > 0 && RowEnd(row - 1) == reWrapped)
+    for (int k = 0; k < kShortWalk; ++k) {
+        if (row == 0 || RowEnd(row - 1) != reWrapped)
+            return row;
         --row;
-    return row;
+    }
+    // The row after the last line end above it.
+    return LineStartRow(Index().Before(row).Ends);
 }
 
 int TEditorScreenStrings::LastRowOfLine(int row) const
 {
     if (row < 0)
         return row;
-    int last = Count() - 1;
-    while (row < last && RowEnd(row) == reWrapped)
+    const int last = Count() - 1;
+    for (int k = 0; k < kShortWalk; ++k) {
+        if (row >= last || RowEnd(row) != reWrapped)
+            return row;
         ++row;
-    return row;
+    }
+    // The row before the first row of the next line.
+    return std::min(LineStartRow(Index().Before(row).Ends + 1) - 1, last);
+}
+
+TRowByte TEditorScreenStrings::RowAtOffset(std::int64_t offset) const
+{
+    const TLineIndex& index = Index();
+    offset = std::max<std::int64_t>(offset, 0);
+    const int n = Count();
+    const int r = index.RowAtByte(offset);
+    if (r >= n) {
+        if (n > 0 && RowEnd(n - 1) == reEof)
+            return {n - 1, RowLength(n - 1)};
+        return {n, offset - index.Total().Bytes};
+    }
+    return {r, std::min<std::int64_t>(offset - index.Before(r).Bytes, RowLength(r))};
+}
+
+int TEditorScreenStrings::BreaksBefore(int row) const
+{
+    const int n = Count();
+    const int ends = Index().Before(row).Ends;
+    return row >= n && n > 0 && RowEnd(n - 1) != reBreak && RowEnd(n - 1) != reWrapped ? ends - 1 : ends;
+}
+
+int TEditorScreenStrings::LineCount() const
+{
+    const int n = Count();
+    if (n == 0)
+        return 0;
+    return Index().Total().Ends + (RowEnd(n - 1) == reWrapped ? 1 : 0);
+}
+
+int TEditorScreenStrings::LineStartRow(int line) const
+{
+    if (line <= 0)
+        return 0;
+    return Index().FirstRowAfterEnds(line);
 }
 
 std::int64_t TEditorScreenStrings::RowByteLength(int i) const
@@ -426,8 +480,14 @@ void TEditorScreenStrings::WrapOptionChanged(TObject*)
 
 void TEditorScreenStrings::TabSpaceCountChanged()
 {
-    if (FWordWrap)
+    if (FWordWrap) {
         Rebuild(true);
+        return;
+    }
+    // The rows stay, but their cells move under every caret.
+    std::vector<TEditor*> editors = FEditors;
+    for (TEditor* e : editors)
+        e->CellsMoved();
 }
 
 // ---- row states

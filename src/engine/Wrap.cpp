@@ -25,6 +25,23 @@ const TDelimiterSet& WordDelimiters()
     return set;
 }
 
+std::string CrLfBreaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out.append("\r\n", 2);
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return out;
+}
+
 int TWrapContext::TabCells(int c) const
 {
     int t = std::max(TabSpaceCount, 1);
@@ -189,7 +206,7 @@ namespace {
 // number of rows.
 int Break(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>* out, std::string& kinds)
 {
-    const int W = cx.WrapByte;
+    const int W = std::max(cx.WrapByte, 1);
     if (!cx.Wrapping) {
         if (out)
             out->push_back({0, line.size(), reBreak});
@@ -202,8 +219,10 @@ int Break(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>*
         return 1;
     }
     const TEditorWrapOption& opt = *cx.Option;
-    const int wordLimit = W / 3;
-    const int leadLimit = (W / 5) * 4;
+    // The rules back up at most this far, and never past the row's first character: at
+    // small widths they give way rather than leave a row empty.
+    const int wordLimit = std::max(W / 3, 1);
+    const int leadLimit = std::max((W / 5) * 4, 1);
     int rows = 0;
     std::size_t start = 0;
     TEditorAttributeArray walker;
@@ -255,12 +274,11 @@ int Break(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>*
                 }
             }
         }
-        // Never cut a two-byte character and always take at least one character.
+        // Never cut a two-byte character and always take at least one whole character.
         if (walker.Kind() == cell::Lead)
             walker.Prev();
         std::size_t take = static_cast<std::size_t>(std::max(walker.ByteCount(), 0));
-        if (take == 0)
-            take = CharLength(rest, 0);
+        take = std::max(take, CharLength(rest, 0));
         if (out)
             out->push_back({start, take, reWrapped});
         ++rows;

@@ -97,6 +97,10 @@ int CountWrapRows(std::string_view line, const TWrapContext& cx, std::string& sc
 template <class F>
 void ForEachLine(std::string_view text, bool emptyTextIsLine, F&& f);
 
+// The text with every line break (CR LF, lone CR, lone LF) as CR LF: what the rows read back
+// as, so that byte offsets counted in it match the rows made of it.
+std::string CrLfBreaks(std::string_view text);
+
 template <class F>
 void ForEachLine(std::string_view text, bool emptyTextIsLine, F&& f)
 {

@@ -7,7 +7,7 @@
 
 #include "TestRows.h"
 #include "colouring/EditorColouring.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 #include "colouring/FountainErrors.h"
 #include "platform/Sjis.h"
 

@@ -83,11 +83,36 @@ TEST(RowState, ClosingBracketCutByAWrap)
     EXPECT_EQ(RowDump(cut, *t.Parser, 1), "Bracketed@0')' Word@2'z'");
     EXPECT_EQ(t.Parser->OpenBracket(), -1);
 
-    // The whole closing bracket on the next row: that row simply starts inside the region.
+    // The whole closing bracket on the next row: the region's end there is carried too.
     TTestRows whole({"x (* y ", "*) z"});
     InitFull(whole, *t.Parser);
-    EXPECT_EQ(whole.ParseState(1), S(0));
+    EXPECT_EQ(whole.ParseState(1), S(0, 2, tokBracketed));
     EXPECT_EQ(RowDump(whole, *t.Parser, 1), "Bracketed@0'*)' Word@3'z'");
+}
+
+TEST(RowState, OpeningBracketCutByAWrap)
+{
+    TEditorTokenizer t;
+    t.Fountain.Brackets().AddPair("(*", "*)");
+    // The rest of the opening bracket comes first; only then is the closing one looked for.
+    TTestRows open({std::string(19, 'a') + "(", "*) still a comment *", ") x"});
+    InitFull(open, *t.Parser);
+    EXPECT_EQ(open.ParseState(1), S(0, 1, tokBracketed | kCarryGoesOn));
+    EXPECT_EQ(RowDump(open, *t.Parser, 1), "Bracketed@0'*) still a comment *)'");
+    EXPECT_EQ(RowDump(open, *t.Parser, 2), "Bracketed@0')' Word@2'x'");
+    // Closed in the next row: the region's end there is carried by count.
+    TTestRows closes({std::string(19, 'a') + "(", "*) x *) y"});
+    InitFull(closes, *t.Parser);
+    EXPECT_EQ(RowDump(closes, *t.Parser, 1), "Bracketed@0'*) x *)' Word@8'y'");
+
+    TEditorTokenizer html;
+    html.Fountain.Brackets().AddPair("<!--", "-->");
+    TTestRows page({std::string(18, 'a') + "<!", "-->x", "y --> z"});
+    page.Rows[1].End = reBreak;
+    InitFull(page, *html.Parser);
+    EXPECT_EQ(RowDump(page, *html.Parser, 1), "Bracketed@0'-->x'");
+    EXPECT_EQ(page.ParseState(2), S(0));
+    EXPECT_EQ(RowDump(page, *html.Parser, 2), "Bracketed@0'y -->' Word@6'z'");
 }
 
 TEST(RowState, WordCutByWraps)
@@ -139,6 +164,42 @@ TEST(RowState, ReservedWordCutByAWrap)
     EXPECT_EQ(RowDump(open, *t.Parser, 1), "Reserved@0'inx'");
 }
 
+TEST(RowState, DoubleByteRunsGoOnOverCharactersThatCannotStartThem)
+{
+    // A row wholly inside a run, starting with 'ー', '－', '，' or '．' (lead 0x81): the run
+    // goes on, and no trail byte ('[', '|', 'C', 'D') is ever taken for ASCII.
+    TEditorTokenizer t;
+    t.Fountain.Brackets().AddPair("[", "]");
+    t.Fountain.SetQuotation("|");
+    const struct {
+        std::string_view Run, Cont;
+        const char* Kind;
+    } cases[] = {{"カ"_sj, "ー"_sj, "Katakana"},
+                 {"ひ"_sj, "－"_sj, "Hiragana"},
+                 {"１"_sj, "，"_sj, "WideDigits"},
+                 {"２"_sj, "．"_sj, "WideDigits"}};
+    for (const auto& c : cases) {
+        auto times = [&](int n) {
+            std::string s;
+            for (int i = 0; i < n; ++i) {
+                s += c.Run;
+            }
+            return s;
+        };
+        TTestRows rows({std::string(18, 'b') + std::string(c.Run), std::string(c.Cont) + times(9),
+                        times(3) + " x", "next line"});
+        rows.Rows[2].End = reBreak;
+        InitFull(rows, *t.Parser);
+        // The dump shows the whole token, the painter clips it to the row.
+        EXPECT_EQ(RowDump(rows, *t.Parser, 1),
+                  std::string(c.Kind) + "@0'" + rows.Rows[1].Text + times(3) + "'")
+            << c.Kind;
+        EXPECT_EQ(RowDump(rows, *t.Parser, 2), std::string(c.Kind) + "@0'" + times(3) + "' Word@7'x'");
+        EXPECT_EQ(rows.ParseState(3), S(-1));
+        EXPECT_EQ(RowDump(rows, *t.Parser, 3), "Word@0'next' Word@5'line'");
+    }
+}
+
 TEST(RowState, CommentsContinueOverWrappedRowsOnly)
 {
     TEditorTokenizer t;
@@ -161,11 +222,48 @@ TEST(RowState, StringsCarryTheirCutPiece)
     InitFull(rows, *t.Parser);
     EXPECT_EQ(rows.ParseState(1), S(-1, 4, tokQuoted));
     EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Quoted@0'd e\"' Word@5'f'");
-    // A piece that starts with blanks ends where the count says, not a byte further.
+    // Blanks at the start of the piece are inside the string and take its colour.
     TTestRows blank({"a \"bc", " d\"f"});
     InitFull(blank, *t.Parser);
     EXPECT_EQ(blank.ParseState(1), S(-1, 3, tokQuoted));
-    EXPECT_EQ(RowDump(blank, *t.Parser, 1), "Quoted@1'd\"' Word@3'f'");
+    EXPECT_EQ(RowDump(blank, *t.Parser, 1), "Quoted@0' d\"' Word@3'f'");
+}
+
+TEST(RowState, DoubledQuotationCharacterSplitByAWrap)
+{
+    TEditorTokenizer t;
+    t.Fountain.SetQuotation("'");
+    // x := 'aaaaaaaaaaaaa''bbbbbbbbbbbbbbbbbbbbbb' + y, wrapped between the two quotes.
+    TTestRows rows({"x := 'aaaaaaaaaaaaa'", "'bbbbbbbbbbbbbbbbbbb", "bbb' + y"});
+    InitFull(rows, *t.Parser);
+    EXPECT_EQ(rows.ParseState(1), S(-1, 1, tokQuoted | kCarryGoesOn));
+    EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Quoted@0''bbbbbbbbbbbbbbbbbbbbbb''");
+    EXPECT_EQ(RowDump(rows, *t.Parser, 2), "Quoted@0'bbb'' Symbol@5'+' Word@7'y'");
+    // The same string closed on the next row is carried by count.
+    TTestRows closes({"x := 'aaaaaaaaaaaaa'", "'bb' + y"});
+    InitFull(closes, *t.Parser);
+    EXPECT_EQ(RowDump(closes, *t.Parser, 1), "Quoted@0''bb'' Symbol@5'+' Word@7'y'");
+}
+
+TEST(RowState, StringsAndRegionsRunOnOverRowsOfBlanks)
+{
+    TEditorTokenizer t;
+    t.Fountain.SetQuotation("\"");
+    t.Fountain.Brackets().AddPair("(*", "*)");
+    const std::string blanks(12, ' ');
+    TTestRows str({"s = \"abc" + blanks, std::string(20, ' '), "        def\" + t"});
+    InitFull(str, *t.Parser);
+    EXPECT_EQ(RowDump(str, *t.Parser, 1), "Quoted@0'" + std::string(28, ' ') + "def\"'");
+    EXPECT_EQ(RowDump(str, *t.Parser, 2), "Quoted@0'        def\"' Symbol@13'+' Word@15't'");
+
+    TTestRows region({"x (* abc" + blanks, std::string(20, ' '), "        def *) y"});
+    InitFull(region, *t.Parser);
+    EXPECT_EQ(RowDump(region, *t.Parser, 2), "Bracketed@0'        def *)' Word@15'y'");
+    // After a line break the next line's indent is no part of the region's token.
+    region.Rows[0].End = reBreak;
+    InitFull(region, *t.Parser);
+    EXPECT_EQ(region.ParseState(1), S(0));
+    EXPECT_EQ(RowDump(region, *t.Parser, 2), "Bracketed@8'def *)' Word@15'y'");
 }
 
 TEST(RowState, TokenBeginningOnTheNextRowLeavesThisRowsStateAlone)

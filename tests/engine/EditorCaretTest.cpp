@@ -221,3 +221,37 @@ TEST(Metrics, FollowTheViewSettings)
 }
 
 } // namespace
+
+namespace {
+
+// A new tab width moves the cells under a standing caret; it must not be left on the second
+// half of a character or in tab fill, in this view or in another one on the same rows.
+TEST(CaretNormalisation, ANewTabWidthMovesStandingCaretsOffHalvesAndFill)
+{
+    THostedEditor t("a\tbcdef" + kKanji + "\r\n");
+    TEditor other;
+    other.AttachTo(t.e);
+    t.Caret(0, 10); // on 'd' at tab width 8
+    other.SetRowCol(0, 10);
+    t.e.Caret().SetTabSpaceCount(4); // now the second half of the kanji
+    EXPECT_EQ(t.e.Col(), 9);
+    EXPECT_EQ(other.Col(), 9);
+    t.e.Caret().SetTabSpaceCount(8);
+    t.Caret(0, 2); // in the tab's fill at width 8 is not allowed: the caret is at 1 or 8
+    ASSERT_EQ(t.e.Col(), 1);
+    t.e.Caret().SetInTab(true);
+    t.Caret(0, 6);
+    t.e.Caret().SetInTab(false);
+    t.e.Caret().SetTabSpaceCount(8); // no change: nothing moves
+    EXPECT_EQ(t.e.Col(), 6);
+    t.e.Caret().SetTabSpaceCount(2); // the tab is one cell now; column 6 is 'f'
+    EXPECT_EQ(t.e.Col(), 6);
+    t.e.Caret().SetTabSpaceCount(4);
+    t.e.Caret().SetInTab(true);
+    t.Caret(0, 3);
+    t.e.Caret().SetInTab(false);
+    t.e.Caret().SetTabSpaceCount(8); // column 3 is fill again, and InTab is off
+    EXPECT_EQ(t.e.Col(), 1);
+}
+
+} // namespace

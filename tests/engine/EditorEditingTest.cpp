@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "EditorTestUtil.h"
 
 using namespace enginetest;
@@ -72,6 +74,60 @@ TEST(Newline, ShiftEnterOpensALineAboveAndNeverReplacesASelection)
     EXPECT_EQ(t.Text(), "  \r\n  abc\r\n");
     t.e.Newline(); // Enter replaces it
     EXPECT_EQ(t.Text(), "  \r\n  \r\n  c\r\n");
+}
+
+// Enter over a selection is one change: one undo brings the selected text back.
+TEST(Newline, OverASelectionIsOneUndoStep)
+{
+    const std::string text = "keep this " + kKanji + kKanji + " text\r\n";
+    THostedEditor t(text);
+    t.Select(0, 5, 0, 14);
+    t.e.Newline();
+    EXPECT_EQ(t.Text(), "keep \r\n text\r\n");
+    t.e.Undo();
+    EXPECT_EQ(t.Text(), text);
+    EXPECT_FALSE(t.e.CanUndo());
+
+    // The indentation is that of the line as it reads once the selection is gone, in wrapped
+    // rows and in a box as well; each time the same as deleting first and then pressing Enter.
+    struct Case {
+        std::string text;
+        bool wrap, box;
+        int r1, c1, r2, c2;
+    } cases[] = {
+        {"    abc\r\n  def\r\n", false, false, 0, 6, 1, 3},
+        {"    abc\r\n  def\r\n", false, false, 0, 2, 1, 5},
+        {"\r\n  x\r\nabc\r\n", false, false, 2, 0, 3, 0},
+        {"  x\r\nabc\r\n", false, false, 1, 0, 2, 0}, // to the end from a line's start
+        {"  " + Repeat("w", 30) + " tail\r\n", true, false, 1, 2, 1, 6},
+        {"  " + Repeat("w", 30) + " tail\r\n", true, false, 0, 1, 1, 3},
+        {"    ab\r\n    cd\r\n", false, true, 0, 1, 1, 5},
+        {"ab\r\ncd\r\n", false, true, 0, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        for (bool over : {false, true}) {
+            auto run = [&](bool twoSteps) {
+                auto e = std::make_unique<THostedEditor>(c.text);
+                e->e.Caret().SetPrevSpaceIndent(true);
+                e->e.WrapOption().SetWrapByte(20);
+                e->e.SetWordWrap(c.wrap);
+                e->e.SetBoxSelection(c.box);
+                e->e.SetOverWrite(over);
+                e->Select(c.r1, c.c1, c.r2, c.c2);
+                if (twoSteps)
+                    e->e.ClearSelection();
+                e->e.Newline();
+                return e;
+            };
+            auto one = run(false), two = run(true);
+            const std::string where = c.text + (over ? " overwrite" : "");
+            EXPECT_EQ(one->Text(), two->Text()) << where;
+            EXPECT_EQ(one->e.Row(), two->e.Row()) << where;
+            EXPECT_EQ(one->e.Col(), two->e.Col()) << where;
+            one->e.Undo();
+            EXPECT_EQ(one->Text(), Normalised(c.text)) << where;
+        }
+    }
 }
 
 TEST(BackSpace, UnindentsToThePreviousLevel)
@@ -178,6 +234,37 @@ TEST(Clipboard, CopyCutAndPaste)
     t.e.SelectAll();
     t.e.CutToClipboard(); // no clipboard: nothing is lost
     EXPECT_EQ(t.e.TextLength(), 23);
+}
+
+// Text from other programs often breaks its lines with a bare LF or CR; the caret must land
+// after the pasted text however its breaks were written.
+TEST(Clipboard, PastedTextWithLoneBreaksLeavesTheCaretAfterIt)
+{
+    struct Case {
+        const char* clip;
+        const char* text;
+        int row, col;
+    } cases[] = {
+        {"x\ny\nz", "ax\r\ny\r\nzbc\r\n", 2, 1},
+        {"x\ry\r", "ax\r\ny\r\nbc\r\n", 2, 0},
+        {"x\r\n\ny\n\r", "ax\r\n\r\ny\r\n\r\nbc\r\n", 4, 0},
+    };
+    for (const Case& c : cases) {
+        THostedEditor t("abc\r\n");
+        t.host.Clip.SetText(c.clip);
+        t.Caret(0, 1);
+        t.e.PasteFromClipboard();
+        EXPECT_EQ(t.Text(), c.text) << c.clip;
+        EXPECT_EQ(t.e.Row(), c.row) << c.clip;
+        EXPECT_EQ(t.e.Col(), c.col) << c.clip;
+    }
+    // Over a selection, and typed on at once.
+    THostedEditor t("abc\r\n");
+    t.host.Clip.SetText("x\ny");
+    t.Select(0, 1, 0, 2);
+    t.e.PasteFromClipboard();
+    t.e.TypeText("!");
+    EXPECT_EQ(t.Text(), "ax\r\ny!c\r\n");
 }
 
 // The messages another window sends: with nothing selected, cut and copy leave an empty text.

@@ -58,6 +58,7 @@ inline std::string Normalised(const std::string& s)
 // Some CP932 characters, spelled as bytes.
 inline const std::string kKanji = "\x8A\xBF";     // 漢
 inline const std::string kKanjiSo = "\x83\x5C";   // ソ (trail byte 0x5C, a backslash alone)
+inline const std::string kKatakanaA = "\x83\x41"; // ア
 inline const std::string kIdeoComma = "\x81\x41"; // 、
 inline const std::string kIdeoStop = "\x81\x42";  // 。
 inline const std::string kOpenQuote = "\x81\x75"; // 「

@@ -46,6 +46,33 @@ TEST(Text, LinesAddKeepsWhetherTheTextEndsWithABreak)
     EXPECT_EQ(empty.Lines().GetTextStr(), "first\r\n");
 }
 
+TEST(Text, LinesOperationsPutTheCaretAfterTextWithLoneBreaks)
+{
+    TEditor e;
+    e.Lines().SetTextStr("one\r\ntwo\r\n");
+    e.Lines().Add("p\nq");
+    EXPECT_EQ(e.Lines().GetTextStr(), "one\r\ntwo\r\np\r\nq\r\n");
+    EXPECT_EQ(e.Row(), 4);
+    EXPECT_EQ(e.Col(), 0);
+
+    e.Lines().SetTextStr("one\r\ntwo");
+    e.Lines().Add("p\rq"); // the text keeps ending without a break
+    EXPECT_EQ(e.Lines().GetTextStr(), "one\r\ntwo\r\np\r\nq");
+    EXPECT_EQ(e.Row(), 3);
+    EXPECT_EQ(e.Col(), 1);
+
+    e.Lines().SetTextStr("one\r\ntwo\r\n");
+    e.Lines().Put(0, "a\nbc");
+    EXPECT_EQ(e.Lines().GetTextStr(), "a\r\nbc\r\ntwo\r\n");
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 2);
+
+    e.Lines().Insert(1, "\nx\r");
+    EXPECT_EQ(e.Lines().GetTextStr(), "a\r\n\r\nx\r\n\r\nbc\r\ntwo\r\n");
+    EXPECT_EQ(e.Row(), 4);
+    EXPECT_EQ(e.Col(), 0);
+}
+
 TEST(Text, LinesCountAndGetSeeWholeLinesWhileWrapping)
 {
     TEditor e;

@@ -161,4 +161,32 @@ TEST(Undo, TwoEditorsOnOneStoreShareTheHistory)
     EXPECT_EQ(b.Lines().GetTextStr(), "one\r\n");
 }
 
+// Either view of a split window may undo; the other has the focus or not. Every view's caret
+// ends on a whole character, and the caret of the view that undoes goes back to where it stood.
+TEST(Undo, FromEitherOfTwoViewsLeavesEveryCaretOnAWholeCharacter)
+{
+    for (bool undoInFirst : {true, false}) {
+        TEditor a, b;
+        a.Lines().SetTextStr("a" + kKatakanaA + "\r\n");
+        b.AttachTo(a);
+        b.SetFocused(true);
+        a.SetRowCol(0, 1);
+        a.TypeText("b");
+        b.SetRowCol(0, 2); // between "ab" and the katakana
+        ASSERT_EQ(a.Col(), 2);
+        TEditor& undoer = undoInFirst ? a : b;
+        undoer.Undo();
+        ASSERT_EQ(a.Lines().GetTextStr(), "a" + kKatakanaA + "\r\n");
+        EXPECT_EQ(undoer.Col(), 1) << undoInFirst; // where the first view typed
+        for (TEditor* e : {&a, &b})
+            EXPECT_NE(e->Col(), 2) << undoInFirst << ": a caret on the second half of a character";
+        undoer.TypeText("c");
+        EXPECT_EQ(a.Lines().GetTextStr(), "ac" + kKatakanaA + "\r\n") << undoInFirst;
+        undoer.Undo();
+        undoer.Redo();
+        EXPECT_EQ(undoer.Col(), 2) << undoInFirst; // where it stood before the undo
+        EXPECT_EQ(a.Lines().GetTextStr(), "ac" + kKatakanaA + "\r\n") << undoInFirst;
+    }
+}
+
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include "platform/Cp932.h"
+
 #include "EngineTestUtil.h"
 
 using namespace enginetest;
@@ -197,6 +199,65 @@ TEST(CellWalker, TabStopsFollowTheTabWidth)
     // At 8 the third tab stops at the edge (4 cells) and the row ends in its fill.
     e.Caret().SetTabSpaceCount(8);
     EXPECT_EQ(Dump(e), (std::vector<std::string>{"\t\t\t|Wrapped", "\tab|Eof"}));
+}
+
+} // namespace
+
+namespace {
+
+// The breaker on its own, below the widths the options allow: every line is broken into rows
+// of whole characters that spell the line again, each row at least one character and no
+// wider than the width unless that one character is, whichever rules are on.
+TEST(LineBreaker, IsTotalAtEveryWidthAndOption)
+{
+    TEditorWrapOption opt;
+    const std::string lines[] = {
+        kOpenQuote + "a" + kKanji + kCloseQuote + kIdeoStop,
+        Repeat(kOpenQuote, 6) + "x",
+        Repeat(kKanji, 5),
+        "a" + Repeat(kIdeoComma, 5) + kKanji,
+        "\t" + kOpenQuote + "word" + kIdeoComma + "\tlongerword" + kKanji + " x",
+        std::string("\x81", 1) + "abc",
+    };
+    for (int flags = 0; flags < 16; ++flags) {
+        opt.SetLeading(flags & 1);
+        opt.SetWordBreak(flags & 2);
+        opt.SetFollowPunctuation(flags & 4);
+        opt.SetFollowRetMark(flags & 8);
+        for (int width = 1; width <= 12; ++width) {
+            TWrapContext cx;
+            cx.Wrapping = true;
+            cx.WrapByte = width;
+            cx.TabSpaceCount = 4;
+            cx.Option = &opt;
+            for (const std::string& line : lines) {
+                std::vector<TRowPiece> rows;
+                std::string scratch;
+                BreakLine(line, cx, rows, scratch);
+                const std::string where = "width " + std::to_string(width) + " flags " + std::to_string(flags);
+                ASSERT_FALSE(rows.empty()) << where;
+                std::vector<bool> boundary(line.size() + 1, false);
+                for (std::size_t i = 0; i < line.size(); i += CharLength(line, i))
+                    boundary[i] = true;
+                boundary[line.size()] = true;
+                std::string joined;
+                for (std::size_t k = 0; k < rows.size(); ++k) {
+                    std::string_view row = std::string_view(line).substr(rows[k].Offset, rows[k].Length);
+                    ASSERT_EQ(rows[k].Offset, joined.size()) << where;
+                    joined.append(row);
+                    ASSERT_TRUE(boundary[joined.size()]) << where << " row " << k << " cuts a character";
+                    if (k + 1 < rows.size()) {
+                        ASSERT_FALSE(row.empty()) << where << " row " << k;
+                        // One character may be wider than the row; punctuation may hang.
+                        const int limit = std::max(width, 2) + (opt.FollowPunctuation() ? 3 : 0);
+                        EXPECT_LE(StrWidth(row, cx), limit) << where << " row " << k;
+                    }
+                }
+                EXPECT_EQ(joined, line) << where;
+                EXPECT_EQ(CountWrapRows(line, cx, scratch), static_cast<int>(rows.size())) << where;
+            }
+        }
+    }
 }
 
 } // namespace
