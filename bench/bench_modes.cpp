@@ -10,7 +10,7 @@
 #include "../tests/colouring/MemoryProfile.h"
 #include "colouring/DisplayModes.h"
 #include "colouring/EditorProp.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 #include "platform/Sjis.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "colouring/EditorProp.h"
 #include "colouring/EditorSplit.h"
 #include "colouring/LanguageDefs.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 
 namespace {
 
