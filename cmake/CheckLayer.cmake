@@ -10,6 +10,8 @@ set(allowed_engine platform engine)
 set(allowed_colouring platform engine colouring)
 set(allowed_view platform engine colouring view)
 set(allowed_crypt platform crypt)
+# The fakes tests use stand in for the platform services beneath the editor.
+set(allowed_testing platform engine colouring testing)
 if(NOT DEFINED allowed_${LAYER})
   message(FATAL_ERROR "unknown toolkit-free layer '${LAYER}'")
 endif()
