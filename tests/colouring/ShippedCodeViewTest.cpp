@@ -4,6 +4,7 @@
 
 #include "ModeTestUtil.h"
 #include "colouring/CommaText.h"
+#include "colouring/IniProfile.h"
 #include "colouring/LanguageDefs.h"
 #include "platform/Cp932.h"
 
@@ -25,9 +26,13 @@ TEST(ShippedCodeView, IsWholeCp932TextWithTheExpectedSections)
     for (const char16_t c : wide) {
         ASSERT_FALSE(IsRawByteEscape(c)) << "a byte that is not CP932 text";
     }
+    // Through the program's own INI routines: lone quotes, values that begin with '=' and
+    // quoted comma text must come through as written.
     proftest::TIniData cfg;
     cfg.Parse(file);
-    const proftest::TMemoryProfile p(cfg);
+    const TIniProfile p(std::string(VARNET_DATA_DIR) + "/CodeView.cfg");
+    EXPECT_EQ(p.ReadString("C/C++", "Quotation", ""), "\"");
+    EXPECT_EQ(p.ReadString("Perl", "LeftBrackets", ""), "=pod,=head1");
     EXPECT_EQ(LanguageNames(p), (std::vector<std::string>{"C/C++", "Java", "Pascal", "Visual Basic", "Perl",
                                                            "Python", "Shell", "SQL"}));
     // Every extension names a language of the file, or HTML.
@@ -43,14 +48,13 @@ TEST(ShippedCodeView, IsWholeCp932TextWithTheExpectedSections)
 
 TEST(ShippedCodeView, EachSampleIsColouredByItsLanguage)
 {
-    proftest::TMemoryFiles files;
-    files["/p/CodeView.cfg"].Parse(ShippedFile());
     modetest::TFakeWindow window;
-    TDisplayModes modes(window, "/p", files.Opener(), [](const std::string&) { return ShippedFile(); });
+    TDisplayModes modes(window, VARNET_DATA_DIR,
+                        [](const std::string& path) { return std::make_unique<TIniProfile>(path); });
     TBasicColouredEditor editor;
     modes.SetMainEditor(&editor);
 
-    const proftest::TMemoryProfile cfg(files["/p/CodeView.cfg"]);
+    const TIniProfile cfg(modes.CodeViewPath());
     for (const std::string& name : LanguageNames(cfg)) {
         SCOPED_TRACE(name);
         modes.SetLanguageMode(name);
