@@ -1,6 +1,7 @@
 #include "colouring/CodeAttr.h"
 
 #include "colouring/CommaText.h"
+#include "platform/Font.h"
 #include "platform/Sjis.h"
 
 namespace {
@@ -220,6 +221,8 @@ void ApplyCodeAttr(TColouredEditor& target, std::string_view name, const TCodeAt
     e.Leftbar().SetShowNumberMode(v.LineNoMode);
     e.Font().SetName(v.FontName);
     e.Font().SetHeight(FontSizeToHeight(v.FontSize));
+    // The face chosen by name decides the script, as the stored font names expect.
+    e.Font().SetCharset(kDefaultCharset);
 
     // Colours every slot starts from.
     e.Font().SetColor(v.ForeColor);

@@ -142,6 +142,7 @@ TEST(CodeAttr, KindColoursReachTheEditor)
     EXPECT_EQ(b->ItemColor().Style(), fsItalic);
     EXPECT_EQ(main.Editor().Color(), 0x222222u);
     EXPECT_EQ(main.Editor().Font().Height(), -13);
+    EXPECT_EQ(main.Editor().Font().Charset(), kDefaultCharset);
     EXPECT_EQ(main.Editor().Marks().EofMark().Color(), 0x808000u);
     EXPECT_EQ(main.VnSettings().TabMark.Color, 0x808000u);
     EXPECT_EQ(main.VnSettings().VertLine.Color, 0x808080u);
