@@ -204,7 +204,7 @@ TEST(Split, BothViewsEditOneTextWithTheirOwnCarets)
 
     // Split off: the main editor keeps the text and goes on editing alone.
     sub.reset();
-    EXPECT_EQ(main.Editor().ListRows().Editors().size(), 1u);
+    EXPECT_EQ(main.Editor().ListRows().Clients().size(), 1u);
     main.Editor().SetRowCol(1, 0);
     main.Editor().TypeText("y");
     EXPECT_EQ(main.Editor().Lines().GetTextStr(), "begin\r\ny  x := 1;\r\nxend.\r\n");
@@ -245,14 +245,14 @@ TEST(Split, OnOffAndCommandsThatNeedOneEditor)
     split.Toggle();
     ASSERT_TRUE(split.Split());
     EXPECT_EQ(modes.SubEditor(), split.SubEditor());
-    EXPECT_EQ(main.Editor().ListRows().Editors().size(), 2u);
+    EXPECT_EQ(main.Editor().ListRows().Clients().size(), 2u);
     split.SetSplit(true);
     EXPECT_EQ(made, 1) << "already split: nothing new";
     {
         TEditorSplit::TSingleEditor single(split, true); // the options dialog
         EXPECT_FALSE(split.Split());
         EXPECT_EQ(modes.SubEditor(), nullptr);
-        EXPECT_EQ(main.Editor().ListRows().Editors().size(), 1u);
+        EXPECT_EQ(main.Editor().ListRows().Clients().size(), 1u);
     }
     EXPECT_TRUE(split.Split());
     EXPECT_EQ(made, 2);
