@@ -8,7 +8,7 @@
 
 #include "BenchUtil.h"
 #include "engine/Editor.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 
 int main()
 {

@@ -1,19 +1,23 @@
-# The toolkit-free layers (platform, crypt, engine, colouring) must never see Qt.
+# The toolkit-free layers (platform, crypt, engine, colouring) must never see Qt, and each may
+# include only the layers beneath it (cmake/CheckLayer.cmake has the rules).
 # varnet_core_library() builds such a layer from every .cpp directly in its folder and adds a
-# build step that fails when one of its files includes a Qt header; the layer also gets
-# no Qt include path, so such an include could not compile anyway.
+# build step that checks the includes of every file in the folder and its sub-folders; the layer
+# also gets no Qt include path, so a Qt include could not compile anyway.
 
 function(varnet_core_library name)
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.noqt.stamp)
-  set(all ${sources})
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "/.*" "" layer "${rel}")
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.layer.stamp)
   add_custom_command(
     OUTPUT ${stamp}
-    COMMAND ${CMAKE_COMMAND} -DSTAMP=${stamp} "-DFILES=${all}"
-            -P ${PROJECT_SOURCE_DIR}/cmake/CheckNoQt.cmake
-    DEPENDS ${all} ${PROJECT_SOURCE_DIR}/cmake/CheckNoQt.cmake
-    COMMENT "Checking that ${name} includes no Qt header"
+    COMMAND ${CMAKE_COMMAND} -DSTAMP=${stamp} -DLAYER=${layer} "-DFILES=${all}"
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
+    DEPENDS ${all} ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
+    COMMENT "Checking the includes of ${name}"
     VERBATIM)
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   if(sources)

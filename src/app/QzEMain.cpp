@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "qt/EditorWidget.h"
+#include "qt/QtCp932.h"
+
 namespace {
 
 struct TPanelSpec {
@@ -38,6 +41,7 @@ TQzEMain::TQzEMain(QWidget* parent) : QMainWindow(parent)
     setFont(font);
     resize(kClientWidth, kClientHeight);
     CreateStatusBar();
+    CreateEditor();
     FormCreate();
 }
 
@@ -99,4 +103,40 @@ void TQzEMain::SetPanelText(int index, const QString& text)
 {
     if (QLabel* panel = Panel(index))
         panel->setText(text);
+}
+
+// The editor fills the client area above the status bar, with the main editor's settings.
+void TQzEMain::CreateEditor()
+{
+    FEditor = new TEditorWidget(this);
+    FEditor->setObjectName(QStringLiteral("Editor"));
+    setCentralWidget(FEditor);
+    TVnEdit& e = FEditor->Edit();
+    e.SetMainEditorDefaults();
+    e.OnChange = [this](TObject*) { EditorChange(); };
+    e.OnCaretMoved = [this](TObject*) { EditorCaretMoved(); };
+    ShowFontPanel();
+    FEditor->setFocus();
+}
+
+void TQzEMain::EditorChange()
+{
+    if (FEditor->Edit().Modified())
+        SetPanelText(2, QString::fromUtf8("変更：あり"));
+}
+
+void TQzEMain::EditorCaretMoved()
+{
+    // The caret panel needs the page layout's lines per page, which arrives with printing;
+    // until then only the mode panel follows the caret.
+    SetPanelText(1, QString::fromUtf8(FEditor->Edit().OverWrite() ? "上書" : "挿入"));
+}
+
+// The font panel: the face the settings name and its size in points.
+void TQzEMain::ShowFontPanel()
+{
+    TEditorFont& f = FEditor->Edit().Font();
+    const int pixels = f.Height() < 0 ? -f.Height() : f.Height();
+    const int points = (pixels * 72 + 48) / 96;
+    SetPanelText(4, QStringLiteral("%1  %2p").arg(QStringFromCp932(f.Name())).arg(points));
 }

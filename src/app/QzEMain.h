@@ -1,6 +1,6 @@
 #pragma once
-// The main window: one per process, one document. So far it has its title and the status bar;
-// the editor, menus and tool bar join it later.
+// The main window: one per process, one document. So far it has its title, the editor and the
+// status bar; menus and tool bar join it later.
 #include <QMainWindow>
 #include <QString>
 
@@ -8,6 +8,7 @@
 
 class QLabel;
 class QStatusBar;
+class TEditorWidget;
 
 class TQzEMain : public QMainWindow {
     Q_OBJECT
@@ -19,6 +20,8 @@ public:
     explicit TQzEMain(QWidget* parent = nullptr);
 
     QStatusBar* stbMain() const { return FStbMain; }
+    // The main editor, named "Editor".
+    TEditorWidget* Editor() const { return FEditor; }
     QLabel* Panel(int index) const;
     QString PanelText(int index) const;
     void SetPanelText(int index, const QString& text);
@@ -26,7 +29,12 @@ public:
 private:
     void FormCreate();
     void CreateStatusBar();
+    void CreateEditor();
+    void EditorChange();
+    void EditorCaretMoved();
+    void ShowFontPanel();
 
     QStatusBar* FStbMain = nullptr;
+    TEditorWidget* FEditor = nullptr;
     std::array<QLabel*, kPanelCount> FPanels{};
 };

@@ -15,12 +15,16 @@ TEditorColouring::TEditorColouring(TEditor& editor)
         }
     };
     FEditor.SetRowStateHook(this);
+    FEditor.SetTokenizerHook(this);
 }
 
 TEditorColouring::~TEditorColouring()
 {
     if (FEditor.RowStateHook() == this) {
         FEditor.SetRowStateHook(nullptr);
+    }
+    if (FEditor.TokenizerHook() == this) {
+        FEditor.SetTokenizerHook(nullptr);
     }
     if (FFountain) {
         FFountain->RemoveChangeHandler(MakeMethod<&TEditorColouring::FountainChanged>(this));
@@ -74,6 +78,7 @@ void TEditorColouring::FountainChanged(TObject*)
 void TEditorColouring::FountainFreed(TObject* sender)
 {
     if (sender == FFountain) {
+        FTokenParser.reset();
         FFountain = nullptr;
         ColouringChanged();
     }
@@ -81,6 +86,7 @@ void TEditorColouring::FountainFreed(TObject* sender)
 
 void TEditorColouring::ColouringChanged()
 {
+    FTokenParser.reset();
     InitRowStates();
     for (TEditor* e : FEditor.Views()) {
         e->InvalidateAll();
@@ -129,5 +135,23 @@ void TEditorColouring::SyncView()
     if (TEditorHost* host = FEditor.Host()) {
         FCache.SetScreenHeight(host->ScreenHeight());
         FCache.SetRowHeight(FEditor.Metrics().RowHeight);
+    }
+}
+
+void TEditorColouring::Tokenize(std::string_view text, const TRowParseState& state,
+                                std::vector<TEditorToken>& tokens)
+{
+    if (!FTokenParser) {
+        FTokenParser = CreateParser();
+    }
+    TFountainParser& p = *FTokenParser;
+    p.StartRow(text, state);
+    // Every token takes at least one byte; the bound only guards against a faulty scanner.
+    for (std::size_t guard = text.size() + 1; guard > 0; --guard) {
+        const int kind = p.NextToken();
+        if (kind == tokEnd) {
+            break;
+        }
+        tokens.push_back({p.TokenPosition(), p.TokenLength(), kind, kind == tokSymbol});
     }
 }

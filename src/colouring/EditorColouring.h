@@ -11,11 +11,12 @@
 #include "colouring/FountainParser.h"
 #include "colouring/RowStateCache.h"
 #include "engine/Editor.h"
+#include "engine/EditorTokens.h"
 #include "engine/RowAttributes.h"
 
-class TEditorColouring : public TObject, public TRowStateHook {
+class TEditorColouring : public TObject, public TRowStateHook, public TTokenizerHook {
 public:
-    // Installs itself as the editor's row-state hook.
+    // Installs itself as the editor's row-state hook and tokenizer.
     explicit TEditorColouring(TEditor& editor);
     ~TEditorColouring() override;
     TEditorColouring(const TEditorColouring&) = delete;
@@ -45,6 +46,9 @@ public:
     // TRowStateHook
     void InitRowStates() override;
     int UpdateRowStates(int row, bool notify) override;
+
+    // TTokenizerHook: the active fountain's tokens, for word moves and the token under a point.
+    void Tokenize(std::string_view text, const TRowParseState& state, std::vector<TEditorToken>& tokens) override;
 
     // Computing every row's state at once instead of about two screens ahead: the editor's
     // Speed.InitBracketsFull.
@@ -80,6 +84,8 @@ private:
     TEditorViewInfo FView;
     TFountain* FFountain = nullptr;
     TRowStateCache FCache;
+    // Made on first use and dropped when the colouring changes.
+    std::unique_ptr<TFountainParser> FTokenParser;
     int FTopRow = 0;
     bool FLoading = false;
 };

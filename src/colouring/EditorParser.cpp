@@ -123,6 +123,7 @@ bool TEditorParser::MatchCommenter()
         return false;
     }
     fPos += FCommenter.size();
+    fBodyStart = fPos;
     return true;
 }
 
@@ -132,6 +133,7 @@ bool TEditorParser::MatchQuotation()
         return false;
     }
     fPos += FQuote.size();
+    fBodyStart = fPos;
     return true;
 }
 
@@ -151,6 +153,9 @@ void TEditorParser::ScanQuotation()
             if (!AtText(FQuote)) {
                 return;
             }
+            if (fPos == fCut) {
+                fCutSplit = static_cast<int>(FQuote.size());
+            }
             fPos += FQuote.size(); // a doubled quotation character stands for one
             continue;
         }
@@ -164,6 +169,7 @@ bool TEditorParser::MatchHexCharCode()
         return false;
     }
     fPos += 2;
+    fBodyStart = fPos;
     return true;
 }
 
@@ -183,6 +189,7 @@ bool TEditorParser::MatchCharCode()
         return false;
     }
     ++fPos;
+    fBodyStart = fPos;
     return true;
 }
 
@@ -209,6 +216,7 @@ bool TEditorParser::MatchHexPrefix()
         }
     }
     fPos += n;
+    fBodyStart = fPos;
     return true;
 }
 

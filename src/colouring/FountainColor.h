@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/ColorTypes.h"
+#include "platform/Color.h"
 #include "engine/Notify.h"
 
 class TFountainColor : public TNotifyPersistent {

@@ -94,14 +94,14 @@ void TFountainParser::InitTables()
         fContTable[c] = &P::ScanSymbol;
     }
     fContTable[tokInteger] = &P::ScanNumber;
-    fContTable[tokFloat] = &P::ScanNumber;
+    fContTable[tokFloat] = &P::ContinueFraction;
     fContTable[tokBracketed] = &P::ScanBracketed;
     fContTable[tokLineComment] = &P::ScanLineComment;
     fContTable[tokReserved] = &P::ContinueReserved;
     fContTable[tokWord] = &P::ScanWord;
     fContTable[tokWideSymbol] = &P::ScanWideSymbol;
     for (int k = tokWideDigits; k <= tokKatakana; ++k) {
-        fContTable[k] = &P::ScanWideRun;
+        fContTable[k] = &P::ContinueWideRun;
     }
     fContTable[tokKanji] = &P::ScanKanji;
     fContTable[tokHalfKanaSymbol] = &P::ScanHalfKanaSymbol;
@@ -165,6 +165,8 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
     fContinued = false;
     fToken = tokEnd;
     fMailFailEnd = nullptr;
+    fCut = nullptr;
+    fCutSplit = 0;
     if (fFountain->Version() != fFountainVersion ||
         fFountain->Brackets().Version() != fBracketVersion) {
         fFountainVersion = fFountain->Version();
@@ -177,8 +179,12 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
 
 int TFountainParser::NextToken()
 {
-    SkipSpaces();
-    fTokenStart = fPos;
+    // A token carried over from the previous row starts at the row's first byte: blanks there
+    // are inside it (a string or a region that the wrap cut) and take its colour.
+    if (fCarryKind == 0) {
+        SkipSpaces();
+    }
+    fTokenStart = fBodyStart = fPos;
     fContinued = fCarryKind != 0;
     const unsigned char c = Cur();
     if (IsEndByte(c)) {
@@ -228,19 +234,20 @@ bool TFountainParser::AtText(std::string_view s) const
 
 void TFountainParser::ContinueCarried()
 {
+    const int kind = fCarryKind & kCarryKindMask;
+    const bool goesOn = (fCarryKind & kCarryGoesOn) != 0;
     if (fCarryBytes > 0) {
-        fToken = fCarryKind;
-        // The count is measured from the row start; blanks skipped before the piece are part
-        // of it, so the piece ends at row start + count, not at the position + count.
+        fToken = kind;
         const auto count = std::min<std::ptrdiff_t>(fCarryBytes, fEnd - fRowStart);
         fPos = std::max(fPos, fRowStart + count);
-        if (fToken == tokBracketed) {
+        if (fToken == tokBracketed && !goesOn) {
+            // The end of the region, closing bracket included.
             fTokenBracket = fOpenBracket;
             fOpenBracket = -1;
         }
-    } else {
-        const int kind = fCarryKind;
-        (this->*(kind > 0 && kind < 256 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
+    }
+    if (fCarryBytes <= 0 || goesOn) {
+        (this->*(kind > 0 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
     }
     fCarryKind = 0;
     fCarryBytes = 0;
@@ -270,6 +277,7 @@ bool TFountainParser::MatchLeftBracket()
         if (!left.empty() && AtText(left)) {
             fOpenBracket = i;
             fPos += left.size();
+            fBodyStart = fPos;
             return true;
         }
     }
@@ -352,6 +360,7 @@ bool TFountainParser::MatchUrl()
         return false;
     }
     fPos += prefix.size();
+    fBodyStart = fPos;
     return true;
 }
 
@@ -448,6 +457,32 @@ void TFountainParser::ScanNumber()
     }
 }
 
+void TFountainParser::ContinueFraction()
+{
+    // A number cut by the wrap after its '.' or exponent letter goes on with the digits and
+    // exponent that may follow there; a second '.' is no part of it.
+    fToken = tokFloat;
+    if (Cur() == '+' || Cur() == '-') {
+        ++fPos; // cut right after the exponent letter
+        fPos = SkipWhile(fPos, cp932::IsDigit);
+        return;
+    }
+    fPos = SkipWhile(fPos, cp932::IsDigit);
+    if (Cur() == 'E' || Cur() == 'e') {
+        ScanExponent();
+    }
+}
+
+bool TFountainParser::HasPointOrExponent(const char* from, const char* to)
+{
+    for (const char* p = from; p < to; ++p) {
+        if (*p == '.' || *p == 'E' || *p == 'e') {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TFountainParser::ScanWord()
 {
     fToken = tokWord;
@@ -473,46 +508,76 @@ void TFountainParser::ScanWideSymbol()
     }
 }
 
+namespace {
+
+// Whether the character lead, trail goes on a run of the given kind.
+constexpr bool InWideRun(int kind, unsigned char l, unsigned char t)
+{
+    switch (kind) {
+    case tokWideDigits:
+        return (l == 0x82 && In(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
+    case tokWideLatin:
+        return l == 0x82 && (In(t, 0x60, 0x79) || In(t, 0x81, 0x9A));
+    case tokHiragana:
+        return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
+    case tokKatakana:
+        return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void TFountainParser::RunOfWide(int kind)
+{
+    fToken = kind;
+    const char* p = fPos;
+    while (InWideRun(kind, static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
+        p += 2;
+    }
+    fPos = p;
+}
+
 void TFountainParser::ScanWideRun()
 {
     const unsigned char lead = Cur();
     const unsigned char trail = Next();
-    if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1) || (lead != 0x82 && lead != 0x83)) {
+    if (lead != 0x82 && lead != 0x83) {
+        // Only a derived table sends other bytes here: the whole character, never half of it.
+        fToken = tokWideSymbol;
+        AdvanceChar();
+        return;
+    }
+    if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1)) {
         // Not a character of these rows: the lead byte alone.
         fToken = tokSymbol;
         ++fPos;
         return;
     }
-    auto runOf = [this](auto inRun) {
-        const char* p = fPos + 2;
-        while (inRun(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
-            p += 2;
-        }
-        fPos = p;
-    };
     if (lead == 0x82 && In(trail, 0x4F, 0x58)) {
-        fToken = tokWideDigits;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x82 && In(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
-        });
+        RunOfWide(tokWideDigits);
     } else if (lead == 0x82 && (In(trail, 0x60, 0x79) || In(trail, 0x81, 0x9A))) {
-        fToken = tokWideLatin;
-        runOf([](unsigned char l, unsigned char t) {
-            return l == 0x82 && (In(t, 0x60, 0x79) || In(t, 0x81, 0x9A));
-        });
+        RunOfWide(tokWideLatin);
     } else if (lead == 0x82 && In(trail, 0x9F, 0xF1)) {
-        fToken = tokHiragana;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x82 && In(t, 0x9F, 0xF1)) || IsProlong(l, t);
-        });
+        RunOfWide(tokHiragana);
     } else if (lead == 0x83 && In(trail, 0x40, 0x96)) {
-        fToken = tokKatakana;
-        runOf([](unsigned char l, unsigned char t) {
-            return (l == 0x83 && In(t, 0x40, 0x96)) || IsProlong(l, t);
-        });
+        RunOfWide(tokKatakana);
     } else {
         fToken = tokWideSymbol;
         fPos += 2;
+    }
+}
+
+void TFountainParser::ContinueWideRun()
+{
+    // A run cut by the wrap goes on over what continues that run, 'ー' and '，' included,
+    // although neither could start it.
+    const int kind = fCarryKind & kCarryKindMask;
+    if (InWideRun(kind, Cur(), Next())) {
+        RunOfWide(kind);
+    } else {
+        RunCharTable(); // the state no longer fits the text: scan it afresh
     }
 }
 
@@ -564,6 +629,9 @@ void TFountainParser::ScanQuoted(char quote)
             if (*p != quote) {
                 break;
             }
+            if (p == fCut) {
+                fCutSplit = 1;
+            }
             ++p; // a doubled quote stands for one
             continue;
         }
@@ -606,6 +674,53 @@ TTokenKinds TFountainParser::RescanKinds() const
     return kinds;
 }
 
+TFountainParser::TRowEndScan TFountainParser::ScanToRowEnd(std::string_view text, int len,
+                                                            const TRowParseState& state)
+{
+    TRowEndScan out{state.OpenBracket, state.AuxIndex, tokEnd, state.OpenBracket,
+                    state.AuxIndex, state.AuxFlags, 0};
+    StartRow(text, state);
+    const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
+    fCut = rowEnd;
+    for (;;) {
+        const int kind = NextToken();
+        if (kind == tokEnd) {
+            break;
+        }
+        if (fTokenStart >= rowEnd) {
+            // Begins in the next row: what it opens belongs to that row's own scan.
+            break;
+        }
+        out.LastKind = kind;
+        out.LastPrefixCut = static_cast<int>(std::max<std::ptrdiff_t>(fBodyStart - rowEnd, 0));
+        out.OpenBracket = fOpenBracket;
+        if (kind == tokBracketed) {
+            out.LastBracket = fTokenBracket;
+        }
+        out.LastAux = fAuxIndex;
+        if (fPos > rowEnd) {
+            break;
+        }
+        out.AuxIndex = fAuxIndex;
+        out.AuxFlags = fAuxFlags;
+    }
+    return out;
+}
+
+std::string_view TFountainParser::ScreenRowText(const TParseRows& rows, int row)
+{
+    const std::string_view text = rows.Get(row);
+    if (rows.RowEnd(row) != reWrapped || row + 1 >= rows.Count()) {
+        return text;
+    }
+    fJoined.assign(text);
+    fJoined.append(rows.Get(row + 1));
+    if (rows.RowEnd(row + 1) == reWrapped && row + 2 < rows.Count()) {
+        fJoined.append(rows.Get(row + 2));
+    }
+    return fJoined;
+}
+
 void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state)
 {
     if (state.OpenBracket < -1) {
@@ -619,45 +734,16 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
         state.CarryBytes = 0;
         return;
     }
-    const std::string_view text = rows.Get(row);
-    const int len = static_cast<int>(text.size());
-    std::string_view scan = text;
-    if (wraps && hasNext) {
-        // A token cut by the wrap is scanned whole.
-        const std::string_view next = rows.Get(row + 1);
-        fJoined.assign(text);
-        fJoined.append(next);
-        scan = fJoined;
-    }
-
-    int lastBracket = state.OpenBracket;
-    int lastAux = state.AuxIndex;
-    int lastKind = tokEnd;
-    int openBracket = state.OpenBracket;
-    int auxIndex = state.AuxIndex;
-    int auxFlags = state.AuxFlags;
-    StartRow(scan, state);
-    const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
-    for (int kind = NextToken(); kind != tokEnd; kind = NextToken()) {
-        if (fTokenStart >= rowEnd) {
-            // Begins in the next row: what it opens belongs to that row's own scan.
-            break;
-        }
-        lastKind = kind;
-        openBracket = fOpenBracket;
-        if (kind == tokBracketed) {
-            lastBracket = fTokenBracket;
-        }
-        lastAux = fAuxIndex;
-        if (fPos > rowEnd) {
-            break;
-        }
-        auxIndex = fAuxIndex;
-        auxFlags = fAuxFlags;
-    }
-    state.OpenBracket = openBracket;
-    state.AuxIndex = auxIndex;
-    state.AuxFlags = auxFlags;
+    const int len = static_cast<int>(rows.Get(row).size());
+    const int nextLen = wraps && hasNext ? static_cast<int>(rows.Get(row + 1).size()) : 0;
+    const bool nextWraps = wraps && hasNext && rows.RowEnd(row + 1) == reWrapped;
+    const bool seesPastNext = nextWraps && row + 2 < rows.Count();
+    const int carriedKind = state.CarryToken & kCarryKindMask;
+    const TRowEndScan s = ScanToRowEnd(ScreenRowText(rows, row), len, state);
+    fCut = nullptr;
+    state.OpenBracket = s.OpenBracket;
+    state.AuxIndex = s.AuxIndex;
+    state.AuxFlags = s.AuxFlags;
     const int end = TokenPosition() + TokenLength();
     state.CarryBytes = 0;
     state.CarryToken = tokEnd;
@@ -665,25 +751,49 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
         return;
     }
 
-    // The last token begins in this row and ends in the next.
-    state.AuxIndex = lastAux;
-    const int full = static_cast<int>(fEnd - fRowStart);
+    // The last token begins in this row and ends in a later one.
+    state.AuxIndex = s.LastAux;
     const int carried = end - len;
-    if (lastKind == tokBracketed && state.OpenBracket == -1) {
-        // The region closed inside the crossing token: the next row starts inside it, and
-        // when the closing bracket itself is cut its tail is carried by count.
-        state.OpenBracket = lastBracket;
-        if (carried < static_cast<int>(Bracket(lastBracket).Right.size()) && carried <= 255) {
-            state.CarryToken = tokBracketed;
-            state.CarryBytes = carried;
+    // Whether the token ends inside the next row, so that its piece there has a known length.
+    const bool endsInNext =
+        carried < nextLen || (carried == nextLen && (!nextWraps || seesPastNext));
+    if (s.LastKind == tokBracketed && state.OpenBracket == -1 && carried <= nextLen) {
+        // The region closed inside the crossing token: the next row starts inside it, and its
+        // end there is carried by count. Searching that row for the closing bracket instead
+        // would skip the blanks at its start and miss a closing bracket that the wrap cut.
+        state.OpenBracket = s.LastBracket;
+        state.CarryToken = tokBracketed;
+        state.CarryBytes = carried;
+    } else if (s.LastKind == tokBracketed) {
+        // The region runs on over the wrap: the next row continues its token from its first
+        // byte, so blanks there stay inside the region. When the wrap cut the opening bracket,
+        // its rest is carried first: searching from the row start, "(" | "*)" would close the
+        // region "(*" with its own '*'.
+        state.OpenBracket = s.LastBracket;
+        state.CarryToken = tokBracketed;
+        if (s.LastPrefixCut > 0 && s.LastPrefixCut <= nextLen) {
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = s.LastPrefixCut;
         }
-    } else if (lastKind != tokBracketed) {
-        lastKind = ResolveReserved(lastKind);
-        state.CarryToken = lastKind & 0xFF;
-        const bool nextWraps = rows.RowEnd(row + 1) == reWrapped;
-        if (!RescanKinds().test(static_cast<std::size_t>(lastKind & 0xFF)) &&
-            (end < full || !nextWraps) && carried <= 255) {
+    } else {
+        int kind = ResolveReserved(s.LastKind);
+        state.CarryToken = kind & kCarryKindMask;
+        if (!RescanKinds().test(static_cast<std::size_t>(kind & 0xFF)) && endsInNext) {
             state.CarryBytes = carried;
+        } else if (fCutSplit > 0) {
+            // The next row scans the token again, but on its own it would take the second
+            // half of a doubled quotation character for the closing one: carry that half.
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = fCutSplit;
+        } else if (s.LastPrefixCut > 0 && s.LastPrefixCut < nextLen) {
+            // The wrap cut what opened the token ("#" | "$1F", "0" | "x1F"): on its own the
+            // next row would not know where the token's body starts.
+            state.CarryToken |= kCarryGoesOn;
+            state.CarryBytes = s.LastPrefixCut;
+        } else if (kind == tokFloat && (!Continued() || carriedKind == tokInteger) &&
+                   !HasPointOrExponent(fTokenStart, fRowStart + len)) {
+            // The next row scans the number again from a point before its '.' or exponent.
+            state.CarryToken = tokInteger;
         }
         // Otherwise the piece's length is unknown and the next row scans it again.
     }

@@ -48,6 +48,13 @@ public:
     // Kinds continued on the next row by scanning again rather than by a byte count.
     virtual TTokenKinds RescanKinds() const;
 
+    // The text screen row `row` is tokenized from: the row, and while the rows wrap, the next
+    // two, so that a token cut by the wrap is scanned whole, also where its scanner looks
+    // ahead (a mail address finds its '@' and '.'; "12." learns whether a digit follows). The
+    // painter starts a row with it and the row's stored state, and paints the tokens that
+    // start inside the row's own bytes. Valid until the next call.
+    std::string_view ScreenRowText(const TParseRows& rows, int row);
+
     // Turns `state`, the state at the start of row `row` of `rows`, into the state at the start
     // of row `row` + 1.
     virtual void ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state);
@@ -87,6 +94,8 @@ protected:
     virtual void ScanDoubleQuoted();
     virtual void ContinueCarried();
     virtual void DispatchToken();
+    // Continuation entry of the double-byte runs: goes on with the carried run's kind.
+    void ContinueWideRun();
 
     // Helpers for scanners. The row buffer always ends in NUL bytes, so the byte after any
     // non-NUL byte may be read.
@@ -132,12 +141,38 @@ protected:
     int fAuxFlags = 0;
     int fCarryKind = 0;
     int fCarryBytes = 0;
+    // While a row-end state is computed: where the row ends in the joined text. A scanner that
+    // consumes two characters as one unit (a doubled quotation character) and finds the cut
+    // between them notes in fCutSplit how many bytes of the unit the next row holds.
+    const char* fCut = nullptr;
+    int fCutSplit = 0;
+    // Where the current token's body starts: after the opening bracket or the prefix that a
+    // Match operation consumed, else at the token start. A wrap that cuts the opening carries
+    // its rest to the next row.
+    const char* fBodyStart = nullptr;
     bool fContinued = false;
     int fToken = tokEnd;
 
 private:
     void LoadBrackets();
     void ScanExponent();
+    void RunOfWide(int kind);
+    // Continuation entry of tokFloat: the rest of a number cut after its '.' or exponent.
+    void ContinueFraction();
+    static bool HasPointOrExponent(const char* from, const char* to);
+
+    // What the scan of a row (joined with what follows it) leaves for its end state.
+    struct TRowEndScan {
+        int LastBracket;
+        int LastAux;
+        int LastKind;
+        int OpenBracket;
+        int AuxIndex;
+        int AuxFlags;
+        int LastPrefixCut; // bytes of the last token's opening that lie past the row end
+    };
+    // Scans `text` from `state` up to the token that crosses byte `len`, the row's end.
+    TRowEndScan ScanToRowEnd(std::string_view text, int len, const TRowParseState& state);
 
     TFountain* fFountain;
     // A failed mail match has looked at the whole run of mail characters up to here, so a

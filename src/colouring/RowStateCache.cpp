@@ -43,10 +43,13 @@ int TRowStateCache::UpdateRowStates(TParseRows& rows, TFountainParser& parser, i
     if (row < 0 || row >= count) {
         return 0;
     }
-    // Start from the nearest row above whose state is known.
+    // Start from the nearest row above whose state is known. A row's end state reads the
+    // row after the next when a token runs over the whole next row, so when the two rows
+    // above `row` wrap, the end state of the upper one is computed again too.
     TRowParseState state = TRowParseState::First();
     int start = 0;
-    for (int k = row - 1; k >= 0; --k) {
+    const bool readsRow = row >= 2 && rows.RowEnd(row - 2) == reWrapped && rows.RowEnd(row - 1) == reWrapped;
+    for (int k = readsRow ? row - 2 : row - 1; k >= 0; --k) {
         const TRowParseState stored = rows.ParseState(k);
         if (stored.OpenBracket != -2) {
             state = stored;
@@ -60,7 +63,11 @@ int TRowStateCache::UpdateRowStates(TParseRows& rows, TFountainParser& parser, i
     int changed = 0;
     for (int r = start; r <= last; ++r) {
         if (rows.ParseState(r) == state) {
-            return changed; // everything below is already consistent
+            if (r >= row) {
+                return changed; // everything below is already consistent
+            }
+            ComputeEnd(parser, r, rows, state); // above the change: only its end may differ
+            continue;
         }
         rows.SetParseState(r, state);
         if (notify) {

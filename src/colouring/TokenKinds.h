@@ -31,5 +31,12 @@ enum TTokenKind : int {
     tokHexCharCode = 28,
 };
 
+// A row state's CarryToken holds the carried kind in its low seven bits. With kCarryGoesOn set,
+// the CarryBytes bytes at the row start are a part of the token that the next row could not
+// scan on its own (the rest of a cut opening bracket, the second half of a doubled quotation
+// character), and the token goes on after them; without it, the token ends after them.
+constexpr int kCarryKindMask = 0x7F;
+constexpr int kCarryGoesOn = 0x80;
+
 // A set of token kinds (a kind is one byte).
 using TTokenKinds = std::bitset<256>;

@@ -29,5 +29,6 @@ void TEditorCaret::Assign(const TEditorCaret& source)
     FStyle = source.FStyle;
     FTabIndent = source.FTabIndent;
     FTabSpaceCount = source.FTabSpaceCount;
+    FCursors.Assign(source.FCursors);
     EndUpdate();
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The caret options of an editor.
+#include "engine/Cursors.h"
 #include "engine/Notify.h"
 
 enum TEditorCaretStyle { csDefault, csBrief };
@@ -41,6 +42,10 @@ public:
     // Clamped to 2..8 and rounded down to even: 2, 4, 6 or 8.
     void SetTabSpaceCount(int v);
 
+    // The mouse cursors the editor shows (when AutoCursor).
+    TEditorCursors& Cursors() { return FCursors; }
+    const TEditorCursors& Cursors() const { return FCursors; }
+
     // Copies every option and notifies once.
     void Assign(const TEditorCaret& source);
 
@@ -70,4 +75,5 @@ private:
     TEditorCaretStyle FStyle = csDefault;
     bool FTabIndent = false;
     int FTabSpaceCount = 8;
+    TEditorCursors FCursors;
 };

@@ -1,5 +1,7 @@
 #include "engine/Editor.h"
 
+#include "engine/EditorPopupMenu.h"
+
 #include <algorithm>
 
 TEditor::TEditor(TEditorHost* host)
@@ -17,6 +19,8 @@ TEditor::TEditor(TEditorHost* host)
         s->OnChange = [this](TObject* sender) { SettingsChanged(sender); };
     FList->Attach(this);
     InitDrawInfo();
+    FBuiltinPopupMenu = std::make_unique<TEditorPopupMenu>(*this);
+    FPopupMenu = FBuiltinPopupMenu.get();
 }
 
 TEditor::~TEditor()
@@ -100,14 +104,25 @@ void TEditor::SetRowMarks(int i, std::uint16_t marks)
 {
     if (i < 0 || i >= RowCount())
         return;
+    const std::uint16_t old = FList->RowMarks(i);
+    if (old == marks)
+        return;
     FList->SetRowMarks(i, marks);
-    FList->AddUsedMarks(marks);
-    if (FHost && FImagebar->Visible()) {
-        TRect r = RowRect(i);
+    FList->AddUsedMarks(static_cast<std::uint16_t>(marks & ~old));
+    // A mark another row still carries stays in use.
+    std::uint16_t lost = static_cast<std::uint16_t>(old & ~marks);
+    for (int r = 0; lost && r < RowCount(); ++r)
+        lost = static_cast<std::uint16_t>(lost & ~FList->RowMarks(r));
+    if (lost)
+        FList->RemoveUsedMarks(lost);
+    if (FHost && FImagebar->Visible() && i >= FMetrics.TopRow && i <= FMetrics.TopRow + FMetrics.VisibleRows) {
+        TRect r = RowStrip(i);
         r.Left = 0;
         r.Right = FMetrics.ImagebarWidth;
-        if (!r.Empty())
+        if (!r.Empty()) {
             FHost->Invalidate(r);
+            FHost->Update();
+        }
     }
 }
 
@@ -115,19 +130,17 @@ int TEditor::RowToLine(int i) const
 {
     if (!WordWrap())
         return i;
-    int line = 0;
-    int n = std::min(i, RowCount());
-    for (int r = 0; r < n; ++r)
-        line += FList->RowEnd(r) == reBreak;
-    return line;
+    return FList->BreaksBefore(i);
 }
 
 std::int64_t TEditor::TextLength() const
 {
-    std::int64_t total = 0;
-    for (int r = 0; r < RowCount(); ++r)
-        total += FList->RowEnd(r) == reEof ? FList->RowLength(r) : FList->RowByteLength(r);
-    return total;
+    // Offsets count the end of a text without a final line break as one more byte; its
+    // length does not.
+    const int n = RowCount();
+    if (n == 0)
+        return 0;
+    return FList->RowStart(n) - (FList->RowEnd(n - 1) == reEof ? 1 : 0);
 }
 
 int TEditor::IndentWidth(std::string_view s) const
@@ -249,7 +262,7 @@ void TEditor::EndCompound()
 
 void TEditor::RowsChanged(const TLastChange& change, bool all)
 {
-    const int row = FRow, top = FTopRow;
+    const int row = FRow, top = FMetrics.TopRow;
     PullIntoRows();
     // An editor that is not itself editing may have had the text moved under its caret.
     if (FUpdating == 0)
@@ -268,7 +281,7 @@ void TEditor::RowsChanged(const TLastChange& change, bool all)
         if (OnChange)
             OnChange(this);
     }
-    if (FUpdating == 0 && (FCaretDirty || row != FRow || top != FTopRow))
+    if (FUpdating == 0 && (FCaretDirty || row != FRow || top != FMetrics.TopRow))
         DoCaretMoved();
 }
 
@@ -356,13 +369,13 @@ void TEditor::ResetCaret()
     FRow = 0;
     FCol = 0;
     FColKept = false;
-    FTopRow = 0;
-    FTopCol = 0;
+    FMetrics.TopRow = 0;
+    FMetrics.TopCol = 0;
 }
 
 void TEditor::PullIntoRows()
 {
     int max = MaxCaretRow();
     FRow = std::min(FRow, max);
-    FTopRow = std::min(FTopRow, max);
+    FMetrics.TopRow = std::min(FMetrics.TopRow, max);
 }

@@ -4,18 +4,23 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/Caret.h"
 #include "engine/EditorHost.h"
+#include "engine/EditorTokens.h"
+#include "engine/Keys.h"
 #include "engine/EditorStrings.h"
 #include "engine/Notify.h"
 #include "engine/ScreenStrings.h"
 #include "engine/ViewSettings.h"
 
-// Pixel metrics derived from the font and the view settings.
+// Pixel metrics derived from the font and the view settings, with the view position: the one
+// geometry that painting and invalidation share.
 struct TEditorMetrics {
     int FontHeight = 0;
     int ColWidth = 1;
@@ -28,6 +33,24 @@ struct TEditorMetrics {
     int TextLeft = 0; // x of column 0
     int VisibleRows = 1;
     int VisibleCols = 1;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int TopRow = 0; // first row shown
+    int TopCol = 0; // first column shown
+
+    // Horizontal scroll in pixels.
+    int HorzOffset() const { return TopCol * ColWidth; }
+    // The y of row `row`'s top, the x of column `col`'s left edge.
+    int RowTop(int row) const { return TopOffset + (row - TopRow) * RowHeight; }
+    int ColLeft(int col) const { return TextLeft + (col - TopCol) * ColWidth; }
+    // Row `row` across the client width (not clipped to the text area).
+    TRect RowRect(int row) const { return {0, RowTop(row), ClientWidth, RowTop(row) + RowHeight}; }
+    // The screen row at pixel y (rows above the text area included).
+    int RowAt(int y) const
+    {
+        int d = y - TopOffset;
+        return TopRow + (d >= 0 ? d / RowHeight : -((-d + RowHeight - 1) / RowHeight));
+    }
 };
 
 // The selection in both its forms. Rows are screen rows; LastByte is the byte before the end
@@ -41,6 +64,8 @@ struct TEditorSelection {
     int EndCol = 0;
     friend bool operator==(const TEditorSelection&, const TEditorSelection&) = default;
 };
+
+class TEditorPopupMenu;
 
 using TSelectionChangeEvent = std::function<void(TObject* Sender, bool Selected)>;
 
@@ -123,9 +148,9 @@ public:
     void InitDrawInfo();
     int VisibleRows() const { return FMetrics.VisibleRows; }
     int VisibleCols() const { return FMetrics.VisibleCols; }
-    int TopRow() const { return FTopRow; }
+    int TopRow() const { return FMetrics.TopRow; }
     void SetTopRow(int v);
-    int TopCol() const { return FTopCol; }
+    int TopCol() const { return FMetrics.TopCol; }
     void SetTopCol(int v);
     void UpdateScrollBars();
     // The strip of rows a..b across the full width, repainted at once.
@@ -191,6 +216,10 @@ public:
     std::int64_t OffsetFrom(int from, int row, int byte) const;
     // The byte offset of the caret in the whole text.
     std::int64_t CaretOffset() const;
+    // The offset of the first byte of row `row` (clamped to 0..RowCount()).
+    std::int64_t RowOffset(int row) const;
+    // The row holding an offset and the byte there, where SelStart would put the caret.
+    TRowByte OffsetToRowByte(std::int64_t offset) const;
 
     // ---- selection
     // 0 none, 1 anchored, 2 selected.
@@ -253,6 +282,109 @@ public:
     bool Dragging() const { return FDragging; }
     void SetDragging(bool v) { FDragging = v; }
 
+
+    // ==== input: keys, characters, input method, mouse, focus, hit tests, bookmarks, the
+    // context menu and the edit-control messages (EditorInput.cpp, EditorMouse.cpp,
+    // EditorMarks.cpp, EditorMessages.cpp)
+
+    // Dialog keys: arrows and characters always reach the control, Tab when WantTabs, every
+    // key (Enter too) when WantReturns.
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool v) { FWantTabs = v; }
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool v) { FWantReturns = v; }
+    bool WantsKey(int key) const;
+
+    // A key went down; `repeated` when it was already down (auto-repeat). Returns whether the
+    // control used it.
+    bool KeyDown(int key, TShiftState shift, bool repeated = false);
+    void KeyUp(int key, TShiftState shift);
+    // Character messages in the order they were queued, as CP932 bytes: a double-byte
+    // character is its lead and trail byte. A lead byte that ends the bytes waits for its
+    // trail in the next call.
+    void CharMessage(std::string_view bytes, TShiftState shift = 0);
+    // An input-method result in CP932, typed as one piece. `charsFollow`: the platform sends
+    // the same text again as character messages (Windows does); those are swallowed.
+    void ImeResult(std::string_view cp932, bool charsFollow = false);
+    // The same from the toolkit's Unicode text, encoded with the CP932 mapping.
+    void ImeResultUtf8(std::string_view utf8, bool charsFollow = false);
+    // The input method's candidate list opened or closed; the caret hides while it is open.
+    void ImeCandidateList(bool open);
+
+    bool KeyRepeating() const { return FKeyRepeating; }
+    int SkipChars() const { return FSkipChars; }
+    // 0 none, 1 pending (pressed inside the selection), 2 dragging the selection.
+    int DragState() const { return FDragState; }
+    bool RowSelecting() const { return FRowSelecting; }
+    TPoint PressPoint() const { return FPressPoint; }
+
+    // Mouse events in client pixels; `shift` has ssLeft while the left button is down.
+    void MouseDown(TMouseButton button, TShiftState shift, TPoint p);
+    void MouseMove(TShiftState shift, TPoint p);
+    void MouseUp(TMouseButton button, TShiftState shift, TPoint p);
+    // A left double-click: raises OnDblClick; false when it was ignored (a drag pending or
+    // the button held).
+    bool DblClick(TShiftState shift, TPoint p);
+    // Wheel, right and middle button and context-menu requests are to be ignored now: a drag
+    // is pending or in progress, or the left button is held.
+    bool InputHeld() const;
+    void FocusGained() { SetFocused(true); }
+    void FocusLost();
+    TNotifyEvent OnDblClick;
+
+    // Hit tests. The row and byte under a client point (the cell under it, not rounded); false
+    // outside the text.
+    bool PosToRowByte(TPoint p, int& row, int& byte) const;
+    // The token under the point, or under the caret when none is given.
+    TTokenAtPos TokenAtPos(std::optional<TPoint> p = std::nullopt) const;
+    // Selects the token under the point (or the caret).
+    void SelectTokenAtPos(std::optional<TPoint> p = std::nullopt);
+    // The colouring side's tokenizer (not owned); nullptr for the built-in split.
+    TTokenizerHook* TokenizerHook() const { return FTokenizerHook; }
+    void SetTokenizerHook(TTokenizerHook* hook) { FTokenizerHook = hook; }
+
+    // Bookmarks 0-9 stand on one row each; marks 10-15 are the application's.
+    std::uint16_t UsedMarks() const;
+    void PutRowMark(int row, int n);
+    void DeleteRowMark(int row, int n);
+    // Scrolls the row carrying mark n to the middle when it is out of view; caret onto it.
+    void GotoRowMark(int n);
+
+    // The context menu the host shows: the built-in one unless another was set; nullptr for
+    // none.
+    TEditorPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TEditorPopupMenu* menu) { FPopupMenu = menu; }
+    TEditorPopupMenu& BuiltinPopupMenu() { return *FBuiltinPopupMenu; }
+
+    // Edit-control messages. Offsets count a line break as two bytes; rows are screen rows.
+    // Copies the text, at most size - 1 bytes and a terminating NUL; returns the bytes copied.
+    std::int64_t WMGetText(std::span<char> buffer) const;
+    std::int64_t WMGetTextLength() const { return TextLength(); }
+    // Start and end through the pointers when given; the result packs both in 16 bits each.
+    std::uint32_t EMGetSel(std::int64_t* start = nullptr, std::int64_t* end = nullptr) const;
+    // (0, -1) selects all; start -1 drops the selection.
+    void EMSetSel(std::int64_t start, std::int64_t end);
+    void EMScrollCaret();
+    bool EMGetModify() const { return Modified(); }
+    void EMSetModify(bool v);
+    int EMGetLineCount() const { return RowCount(); }
+    // Offset of row n's first byte (-1: the caret row); -1 for a row outside the rows.
+    std::int64_t EMLineIndex(int row) const;
+    std::int64_t EMLineLength(std::int64_t offset) const;
+    void EMReplaceSel(std::string_view s);
+    // Copies row n's bytes (no terminator), as many as fit; returns the count.
+    int EMGetLine(int row, std::span<char> buffer) const;
+    bool EMCanUndo() const { return CanUndo() && !ReadOnly(); }
+    bool EMUndo();
+    int EMLineFromChar(std::int64_t offset) const;
+    void EMEmptyUndoBuffer();
+    int EMGetFirstVisibleLine() const { return TopRow(); }
+    void EMSetReadOnly(bool v) { SetReadOnly(v); }
+    TPoint EMPosFromChar(std::int64_t offset) const;
+    // -1 outside the client area; else the offset in the low and the row in the high 16 bits.
+    std::int64_t EMCharFromPos(TPoint p) const;
+    // ==== end of input
+
     // ---- what the row store calls
     bool HasFocus() const override { return FFocused; }
     // Tab width, delimiters and row-state hook: the rows' settings while this editor owns them.
@@ -293,7 +425,8 @@ private:
 
     void SettingsChanged(TObject* sender);
     void CaretChanged(TObject* sender);
-    TRect RowRect(int row) const;
+    // Row `row`'s strip within the text area.
+    TRect RowStrip(int row) const;
     TRect TextArea() const;
     int LeftbarDigits() const;
     void UpdateScreen(const TLastChange& change, bool all);
@@ -330,6 +463,50 @@ private:
     void BlockIndent(int kind);
     int UnindentTarget() const;
 
+
+    // ==== input state and helpers
+    void CaretKey(int key, TShiftState shift);
+    void PageStep(bool down);
+    void VerticalStep(bool down, bool ctrl);
+    void WordRight();
+    void WordLeft();
+    void TypeChar(std::string_view ch, TShiftState shift);
+    void TabChar();
+    void Tokens(std::string_view text, const TRowParseState& state, std::vector<TEditorToken>& out) const;
+    TTokenAtPos TokenAtRowByte(int row, int byte, bool storedState) const;
+    // The row and byte of a text offset (clamped to the text).
+    void OffsetToRowByte(std::int64_t offset, int& row, int& byte) const;
+    // Row and column under a point; `round` to the nearest cell boundary.
+    void PointToCell(TPoint p, bool round, int& row, int& col) const;
+    bool InLeftBar(TPoint p) const;
+    bool AboveText(TPoint p) const;
+    bool InClient(TPoint p) const;
+    bool CanDragSelection() const;
+    bool OverSelection(TPoint p) const;
+    void SetMouseCursor(int cursor);
+    void RowSelectTo(int row);
+    void CancelDrag();
+    void Drop(TShiftState shift, TPoint p);
+
+    bool FWantTabs = true;
+    bool FWantReturns = true;
+    bool FKeyRepeating = false;
+    bool FScrollDeferred = false;
+    int FSkipChars = 0;
+    int FPendingLead = -1;
+    bool FImeCandidateOpen = false;
+    int FDragState = 0;
+    bool FLeftDown = false;
+    bool FRowSelecting = false;
+    int FRowSelAnchor = 0;
+    int FRowSelCurrent = 0;
+    bool FRowSelAnchorEof = false;
+    TPoint FPressPoint;
+    TTokenizerHook* FTokenizerHook = nullptr;
+    std::unique_ptr<TEditorPopupMenu> FBuiltinPopupMenu;
+    TEditorPopupMenu* FPopupMenu = nullptr;
+    // ==== end of input state
+
     TEditorHost* FHost;
     std::shared_ptr<TEditorScreenStrings> FList;
     std::unique_ptr<TEditorStrings> FLines;
@@ -354,8 +531,6 @@ private:
     int FCaretByte = -1;
     int FKeptCol = 0;
     bool FColKept = false;
-    int FTopRow = 0;
-    int FTopCol = 0;
     int FTabSpaceCount;
     bool FOverWrite = false;
     bool FReadOnly = false;

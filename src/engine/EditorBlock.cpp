@@ -334,28 +334,39 @@ void TEditor::BlockIndent(int kind)
     };
     const int base = EditBase(r1);
     const std::int64_t baseToR1 = BytesBetween(base, r1);
-    auto offsetOf = [&](int row, int byte) {
+    // Where a position is after the change, as a row the change leaves alone and an offset
+    // from it. The caret may stand away from the selected rows (moved without extending the
+    // selection), above or below them.
+    struct TPos {
+        int From;
+        std::int64_t Offset;
+    };
+    auto positionOf = [&](int row, int byte) -> TPos {
+        if (row < base)
+            return {row, byte};
+        if (row < r1)
+            return {base, BytesBetween(base, row) + byte};
         // Rows r1..r2 are replaced by `text`; the offset is counted through the new text.
         std::int64_t off = baseToR1;
         for (int r = r1; r < row; ++r) {
-            const TChange& ch = changes[static_cast<std::size_t>(r - r1)];
+            const TChange ch = r <= r2 ? changes[static_cast<std::size_t>(r - r1)] : TChange{};
             off += FList->RowLength(r) + ch.Inserted - ch.Removed + (FList->RowEnd(r) == reBreak ? 2 : 0);
         }
-        return off + byte;
+        return {base, off + byte};
     };
     const int caretByte = CaretByte();
-    const std::int64_t anchorOff = offsetOf(FAnchorRow, moveByte(FAnchorRow, FAnchorByte));
-    const std::int64_t caretOff = offsetOf(FRow, moveByte(FRow, caretByte));
+    const TPos anchorPos = positionOf(FAnchorRow, moveByte(FAnchorRow, FAnchorByte));
+    const TPos caretPos = positionOf(FRow, moveByte(FRow, caretByte));
     const int anchorCol = moveCol(FAnchorRow, FAnchorCol);
     const int caretCol = moveCol(FRow, FCol);
 
     Compound(*this, [&] {
         FList->ReplaceRows(r1, r2 - r1 + 1, text);
-        PlaceCaret(base, anchorOff);
+        PlaceCaret(anchorPos.From, anchorPos.Offset);
         FAnchorRow = FRow;
         FAnchorByte = ColToChar(FRow, FCol);
         FAnchorCol = box ? anchorCol : FCol;
-        PlaceCaret(base, caretOff);
+        PlaceCaret(caretPos.From, caretPos.Offset);
         if (box)
             SetCol(caretCol);
         RecomputeSelection(true);

@@ -138,26 +138,10 @@ void TEditor::PlaceCaret(int row, std::int64_t offset)
 {
     int r = std::clamp(row, 0, RowCount());
     std::int64_t off = std::max<std::int64_t>(offset, 0);
-    while (r < RowCount()) {
-        const std::int64_t len = FList->RowLength(r);
-        const TRowEnd kind = FList->RowEnd(r);
-        if (kind == reWrapped) {
-            if (off < len)
-                break;
-            off -= len;
-        } else if (kind == reEof) {
-            off = std::min(off, len);
-            break;
-        } else {
-            if (off <= len)
-                break;
-            if (off < len + 2) { // between CR and LF: the end of the row
-                off = len;
-                break;
-            }
-            off -= len + 2;
-        }
-        ++r;
+    if (r < RowCount()) {
+        const TRowByte at = FList->RowAtOffset(FList->RowStart(r) + off);
+        r = at.Row;
+        off = at.Byte;
     }
     SetRow(r);
     std::string_view text = RowText(FRow);
@@ -264,10 +248,19 @@ int TEditor::CharToCol(int row, int byte) const
 
 std::int64_t TEditor::OffsetFrom(int from, int row, int byte) const
 {
-    std::int64_t off = 0;
-    for (int r = std::max(from, 0); r < row && r < RowCount(); ++r)
-        off += FList->RowByteLength(r);
-    return off + byte;
+    const int a = std::max(from, 0);
+    const int b = std::min(row, RowCount());
+    return (b > a ? FList->RowStart(b) - FList->RowStart(a) : 0) + byte;
+}
+
+std::int64_t TEditor::RowOffset(int row) const
+{
+    return FList->RowStart(row);
+}
+
+TRowByte TEditor::OffsetToRowByte(std::int64_t offset) const
+{
+    return FList->RowAtOffset(offset);
 }
 
 std::int64_t TEditor::CaretOffset() const

@@ -1,36 +1,9 @@
 #pragma once
 // What the toolkit-free editor needs from the window it lives in. The Qt widget implements it;
-// tests use TFakeHost (engine/testing/FakeHost.h). Coordinates are client pixels.
+// tests use TFakeHost (testing/FakeHost.h). Coordinates are client pixels.
 #include "platform/Clipboard.h"
-
-class TEditorFont;
-
-struct TPoint {
-    int X = 0;
-    int Y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-struct TSize {
-    int Width = 0;
-    int Height = 0;
-    friend bool operator==(const TSize&, const TSize&) = default;
-};
-
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-    bool Empty() const { return Right <= Left || Bottom <= Top; }
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
-
-struct TFontMetrics {
-    int Height = 0;          // cell height
-    int ExternalLeading = 0; // space the font asks for between rows
-    int AveCharWidth = 0;
-};
+#include "platform/Font.h"
+#include "platform/Geometry.h"
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
 
@@ -50,7 +23,7 @@ public:
     virtual TSize ClientSize() const = 0;
     // Height of the display the window is on; the tokenizer looks this far ahead.
     virtual int ScreenHeight() const = 0;
-    virtual TFontMetrics FontMetrics(const TEditorFont& font) const = 0;
+    virtual TFontMetrics FontMetrics(const TFontDesc& font) const = 0;
     // Thickness of a scroll bar of that kind, in pixels.
     virtual int ScrollBarExtent(TScrollBarKind kind) const = 0;
 

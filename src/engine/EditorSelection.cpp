@@ -51,7 +51,7 @@ void TEditor::InvalidateSelectionChange(const TEditorSelection& before, int befo
     if (!FHost)
         return;
     const TWrapContext cx = WrapContext();
-    const int top = FTopRow, bottom = FTopRow + FMetrics.VisibleRows;
+    const int top = FMetrics.TopRow, bottom = FMetrics.TopRow + FMetrics.VisibleRows;
     // Only rows the view shows need repainting; of those only the ones whose cover changed.
     int lo = -1, hi = -1;
     for (int r = top; r <= bottom; ++r) {

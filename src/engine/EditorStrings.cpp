@@ -24,18 +24,7 @@ int TEditorStrings::Count() const
     const TEditorScreenStrings& rows = FOwner.LinesRows();
     if (!rows.WordWrap())
         return rows.Count();
-    if (FCacheVersion == rows.Version() && FCacheCount >= 0)
-        return FCacheCount;
-    int n = 0;
-    int last = rows.Count() - 1;
-    for (int r = 0; r <= last; ++r)
-        n += r == last || rows.RowEnd(r) != reWrapped;
-    if (FCacheVersion != rows.Version()) {
-        FCacheVersion = rows.Version();
-        FCacheLine = FCacheRow = 0;
-    }
-    FCacheCount = n;
-    return n;
+    return rows.LineCount();
 }
 
 int TEditorStrings::LineToRow(int i) const
@@ -43,26 +32,7 @@ int TEditorStrings::LineToRow(int i) const
     const TEditorScreenStrings& rows = FOwner.LinesRows();
     if (!rows.WordWrap() || i <= 0)
         return std::max(i, 0);
-    if (FCacheVersion != rows.Version()) {
-        FCacheVersion = rows.Version();
-        FCacheLine = FCacheRow = 0;
-        FCacheCount = -1;
-    }
-    int line = FCacheLine, row = FCacheRow;
-    if (i < line) {
-        line = 0;
-        row = 0;
-    }
-    int last = rows.Count() - 1;
-    while (line < i && row <= last) {
-        // A row starts a new line after the last row or after a row that is not wrapped.
-        if (row == last || rows.RowEnd(row) != reWrapped)
-            ++line;
-        ++row;
-    }
-    FCacheLine = line;
-    FCacheRow = row;
-    return row;
+    return rows.LineStartRow(i);
 }
 
 int TEditorStrings::RowsOfLine(int firstRow) const

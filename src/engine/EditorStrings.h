@@ -59,9 +59,4 @@ private:
 
     TLinesOwner& FOwner;
     int FUpdateCount = 0;
-    // Line lookups walk from the last one found, so reading the lines in order is linear.
-    mutable std::uint64_t FCacheVersion = ~0ull;
-    mutable int FCacheLine = 0;
-    mutable int FCacheRow = 0;
-    mutable int FCacheCount = -1;
 };

@@ -41,7 +41,7 @@ int TEditor::LeftbarDigits() const
 
 void TEditor::InitDrawInfo()
 {
-    TFontMetrics fm = FHost ? FHost->FontMetrics(*FFont) : kNoHostFont;
+    TFontMetrics fm = FHost ? FHost->FontMetrics(FFont->Desc()) : kNoHostFont;
     TSize client = FHost ? FHost->ClientSize() : TSize{};
     TEditorMetrics& m = FMetrics;
     m.FontHeight = std::max(fm.Height + fm.ExternalLeading, 1);
@@ -59,6 +59,8 @@ void TEditor::InitDrawInfo()
     bool vbar = FScrollBars == ssVertical || FScrollBars == ssBoth;
     int hbarHeight = hbar && FHost ? FHost->ScrollBarExtent(sbHorizontal) : 0;
     int vbarWidth = vbar && FHost ? FHost->ScrollBarExtent(sbVertical) : 0;
+    m.ClientWidth = client.Width;
+    m.ClientHeight = client.Height;
     m.VisibleRows = std::max(1, (client.Height - m.TopOffset - 5 - hbarHeight) / m.RowHeight);
     // A window narrower than one column still shows the caret's column.
     m.VisibleCols = std::max(1, (client.Width - m.TextLeft - m.ColWidth / 2 - vbarWidth) / m.ColWidth);
@@ -68,19 +70,12 @@ void TEditor::InitDrawInfo()
 
 TRect TEditor::TextArea() const
 {
-    TSize client = FHost ? FHost->ClientSize() : TSize{};
-    return {0, FMetrics.TopOffset, client.Width, client.Height};
+    return {0, FMetrics.TopOffset, FMetrics.ClientWidth, FMetrics.ClientHeight};
 }
 
-TRect TEditor::RowRect(int row) const
+TRect TEditor::RowStrip(int row) const
 {
-    TSize client = FHost ? FHost->ClientSize() : TSize{};
-    int y = FMetrics.TopOffset + (row - FTopRow) * FMetrics.RowHeight;
-    TRect r{0, y, client.Width, y + FMetrics.RowHeight};
-    // Only what lies in the text area.
-    r.Top = std::max(r.Top, FMetrics.TopOffset);
-    r.Bottom = std::min(r.Bottom, client.Height);
-    return r;
+    return FMetrics.RowRect(row).Intersect(TextArea());
 }
 
 void TEditor::InvalidateAll()
@@ -97,12 +92,13 @@ void TEditor::InvalidateRows(int a, int b)
         return;
     if (a > b)
         std::swap(a, b);
-    a = std::max(a, FTopRow);
-    b = std::min(b, FTopRow + FMetrics.VisibleRows);
+    a = std::max(a, FMetrics.TopRow);
+    b = std::min(b, FMetrics.TopRow + FMetrics.VisibleRows);
     if (a > b)
         return;
-    TRect r = RowRect(a);
-    r.Bottom = RowRect(b).Bottom;
+    TRect r = FMetrics.RowRect(a);
+    r.Bottom = FMetrics.RowRect(b).Bottom;
+    r = r.Intersect(TextArea());
     if (r.Empty())
         return;
     FHost->Invalidate(r);
@@ -133,7 +129,7 @@ void TEditor::UpdateScreen(const TLastChange& change, bool all)
     } else {
         if (e > s)
             InvalidateRows(s, e - 1);
-        int y = FMetrics.TopOffset + (e - FTopRow) * FMetrics.RowHeight;
+        int y = FMetrics.RowTop(e);
         TRect area = TextArea();
         if (y < area.Bottom) {
             TRect moving{0, std::max(y, area.Top), area.Right, area.Bottom};
@@ -148,7 +144,7 @@ void TEditor::UpdateScreen(const TLastChange& change, bool all)
         TRect bar = TextArea();
         bar.Left = FMetrics.ImagebarWidth;
         bar.Right = FMetrics.ImagebarWidth + FMetrics.LeftbarWidth;
-        bar.Top = std::max(bar.Top, FMetrics.TopOffset + (e - FTopRow) * FMetrics.RowHeight);
+        bar.Top = std::max(bar.Top, FMetrics.RowTop(e));
         if (!bar.Empty())
             FHost->Invalidate(bar);
     }
@@ -162,26 +158,30 @@ void TEditor::UpdateScrollBars()
         return;
     if (FScrollBars == ssVertical || FScrollBars == ssBoth)
         FHost->SetScrollInfo(sbVertical,
-                             {0, std::max(FMetrics.VisibleRows, RowCount()), FMetrics.VisibleRows, FTopRow});
+                             {0, std::max(FMetrics.VisibleRows, RowCount()), FMetrics.VisibleRows, FMetrics.TopRow});
     if (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
         FHost->SetScrollInfo(sbHorizontal,
-                             {0, kMaxCols + FMetrics.VisibleCols / 2, FMetrics.VisibleCols, FTopCol});
+                             {0, kMaxCols + FMetrics.VisibleCols / 2, FMetrics.VisibleCols, FMetrics.TopCol});
 }
 
 void TEditor::SetTopRow(int v)
 {
     int top = std::clamp(v, 0, std::max(0, RowCount() - FMetrics.VisibleRows + 1));
-    if (top == FTopRow)
+    if (top == FMetrics.TopRow)
         return;
     HideUnderline();
-    int old = FTopRow;
-    FTopRow = top;
+    int old = FMetrics.TopRow;
+    FMetrics.TopRow = top;
     if (FHost) {
         int rows = std::clamp(old - top, -(FMetrics.VisibleRows + 1), FMetrics.VisibleRows + 1);
         TRect area = TextArea();
         FHost->ScrollRect(0, rows * FMetrics.RowHeight, area, area);
     }
-    UpdateScrollBars();
+    // While a key repeats the scroll bars wait for the key to come up.
+    if (FKeyRepeating)
+        FScrollDeferred = true;
+    else
+        UpdateScrollBars();
     SetCaretPosition();
     ShowUnderline();
     DoTopRowChange();
@@ -190,16 +190,18 @@ void TEditor::SetTopRow(int v)
 void TEditor::SetTopCol(int v)
 {
     int left = std::clamp(v, 0, std::max(0, kMaxCols - FMetrics.VisibleCols / 2));
-    if (left == FTopCol)
+    if (left == FMetrics.TopCol)
         return;
-    int old = FTopCol;
-    FTopCol = left;
+    int old = FMetrics.TopCol;
+    FMetrics.TopCol = left;
     if (FHost) {
-        TSize client = FHost->ClientSize();
-        TRect area{FMetrics.TextLeft, 0, client.Width, client.Height};
+        TRect area{FMetrics.TextLeft, 0, FMetrics.ClientWidth, FMetrics.ClientHeight};
         FHost->ScrollRect((old - left) * FMetrics.ColWidth, 0, area, area);
     }
-    UpdateScrollBars();
+    if (FKeyRepeating)
+        FScrollDeferred = true;
+    else
+        UpdateScrollBars();
     SetCaretPosition();
     DoTopColChange();
 }
@@ -207,29 +209,29 @@ void TEditor::SetTopCol(int v)
 void TEditor::ScrollCaretIntoView()
 {
     const int rows = FMetrics.VisibleRows, cols = FMetrics.VisibleCols;
-    if (FRow < FTopRow)
+    if (FRow < FMetrics.TopRow)
         SetTopRow(FRow);
-    else if (FRow >= FTopRow + rows)
+    else if (FRow >= FMetrics.TopRow + rows)
         SetTopRow(FRow - rows + 1);
     // Horizontally a quarter of the view stays free beyond the caret.
-    if (FCol < FTopCol)
+    if (FCol < FMetrics.TopCol)
         SetTopCol(FCol - cols / 4);
-    else if (FCol > FTopCol + cols)
+    else if (FCol > FMetrics.TopCol + cols)
         SetTopCol(FCol - cols + cols / 4);
 }
 
 bool TEditor::CaretOutOfView() const
 {
-    return FRow < FTopRow || FRow >= FTopRow + FMetrics.VisibleRows || FCol < FTopCol ||
-           FCol > FTopCol + FMetrics.VisibleCols;
+    return FRow < FMetrics.TopRow || FRow >= FMetrics.TopRow + FMetrics.VisibleRows || FCol < FMetrics.TopCol ||
+           FCol > FMetrics.TopCol + FMetrics.VisibleCols;
 }
 
 // ---- the system caret
 
 TPoint TEditor::CaretPixelPos() const
 {
-    int x = FMetrics.TextLeft + (FCol - FTopCol) * FMetrics.ColWidth;
-    int y = FMetrics.TopOffset + (FRow - FTopRow) * FMetrics.RowHeight;
+    int x = FMetrics.ColLeft(FCol);
+    int y = FMetrics.RowTop(FRow);
     // The brief caret is a line under the character.
     if (!FOverWrite && FCaret->Style() == csBrief)
         y += FMetrics.FontHeight - 2;
@@ -328,11 +330,10 @@ void TEditor::EraseUnderline(int row)
 {
     if (!FHost || !FMarks->Underline().Visible())
         return;
-    int y = FMetrics.TopOffset + (row - FTopRow) * FMetrics.RowHeight + FMetrics.FontHeight;
-    TSize client = FHost->ClientSize();
-    if (y <= FMetrics.TopOffset || y > client.Height)
+    int y = FMetrics.RowTop(row) + FMetrics.FontHeight;
+    if (y <= FMetrics.TopOffset || y > FMetrics.ClientHeight)
         return;
-    FHost->Invalidate({FMetrics.TextLeft, y, client.Width, y + 1});
+    FHost->Invalidate({FMetrics.TextLeft, y, FMetrics.ClientWidth, y + 1});
 }
 
 void TEditor::DrawUnderline(int row)

@@ -64,6 +64,7 @@ void TPointerStringList::Put(int i, std::string_view s)
     r.Chunk = c;
     r.Offset = 0;
     r.Length = static_cast<std::uint32_t>(s.size());
+    Reweigh(i);
 }
 
 int TPointerStringList::Add(std::string_view s)
@@ -79,7 +80,10 @@ void TPointerStringList::Insert(int i, std::string_view s)
         return;
     Touch();
     TTextChunk* c = TTextChunk::Make(s);
-    FRows.Insert(i, TRowData{c, 0, static_cast<std::uint32_t>(s.size()), 0, 0});
+    const TRowData row{c, 0, static_cast<std::uint32_t>(s.size()), 0, 0};
+    FRows.Insert(i, row);
+    if (FIndex && !FIndexStale)
+        FIndex->InsertRows(i, 1, WeightOf(row));
 }
 
 void TPointerStringList::Delete(int i)
@@ -98,6 +102,8 @@ void TPointerStringList::InsertEmpty(int i, int n)
         return;
     Touch();
     FRows.InsertEmpty(i, n);
+    if (FIndex && !FIndexStale)
+        FIndex->InsertRows(i, n, WeightOf(TRowData{}));
 }
 
 void TPointerStringList::DeleteRange(int i, int n)
@@ -110,6 +116,14 @@ void TPointerStringList::DeleteRange(int i, int n)
     for (int k = i; k < i + n; ++k)
         TTextChunk::Release(FRows[k].Chunk);
     FRows.Delete(i, n);
+    if (FIndex) {
+        if (FRows.Empty()) {
+            FIndex->Clear();
+            FIndexStale = false;
+        } else if (!FIndexStale) {
+            FIndex->DeleteRows(i, n);
+        }
+    }
 }
 
 void TPointerStringList::SetSpan(int i, TTextChunk* chunk, std::size_t offset, std::size_t length)
@@ -125,18 +139,50 @@ void TPointerStringList::SetSpan(int i, TTextChunk* chunk, std::size_t offset, s
     r.Chunk = chunk;
     r.Offset = chunk ? static_cast<std::uint32_t>(offset) : 0;
     r.Length = static_cast<std::uint32_t>(length);
+    Reweigh(i);
 }
 
 void TPointerStringList::TakeRows(int dst, TPointerStringList& from, int src, int n)
 {
     Touch();
+    // Moving many rows at once is the same as swapping a new text in: rebuild on first use.
+    if (n > 4096 && n > Count() / 8)
+        FIndexStale = true;
     for (int k = 0; k < n; ++k) {
         TRowData& d = FRows[dst + k];
         TRowData& s = from.FRows[src + k];
         TTextChunk::Release(d.Chunk);
         d = s;
         s = TRowData{};
+        Reweigh(dst + k);
+        from.Reweigh(src + k);
     }
+}
+
+TRowSums TPointerStringList::WeightOf(const TRowData& row)
+{
+    const std::int64_t len = row.Length;
+    switch (static_cast<TRowEnd>(row.A & kRowEndBits)) {
+    case reBreak:
+        return {len + 2, 1};
+    case reWrapped:
+        return {len, 0};
+    case reEof:
+        return {len + 1, 1};
+    default: // a row that says it is none takes no room in the text, but ends its line
+        return {0, 1};
+    }
+}
+
+const TLineIndex& TPointerStringList::Index() const
+{
+    if (!FIndex)
+        FIndex = std::make_unique<TLineIndex>();
+    if (FIndexStale) {
+        FIndex->Build(Count(), [this](int r) { return WeightOf(FRows[r]); });
+        FIndexStale = false;
+    }
+    return *FIndex;
 }
 
 // Word A: bits 0-3 row end, 4-7 open bracket + 2, 8-11 aux index, 12-19 carry bytes.

@@ -7,9 +7,11 @@
 // its text.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "engine/LineIndex.h"
 #include "engine/RowAttributes.h"
 #include "engine/SplitVector.h"
 
@@ -67,8 +69,12 @@ public:
     std::uint32_t WordB(int i) const { return InRange(i) ? FRows[i].B : 0; }
     void SetWordA(int i, std::uint32_t v)
     {
-        if (InRange(i))
-            FRows[i].A = v;
+        if (!InRange(i))
+            return;
+        const bool endChanged = ((FRows[i].A ^ v) & kRowEndBits) != 0;
+        FRows[i].A = v;
+        if (endChanged)
+            Reweigh(i);
     }
     void SetWordB(int i, std::uint32_t v)
     {
@@ -92,9 +98,12 @@ public:
         if (length == 0)
             chunk = nullptr;
         TTextChunk::AddRef(chunk);
-        FRows.Insert(FRows.Length(), TRowData{chunk, chunk ? static_cast<std::uint32_t>(offset) : 0u,
-                                              static_cast<std::uint32_t>(length), wordA, 0});
+        const TRowData row{chunk, chunk ? static_cast<std::uint32_t>(offset) : 0u,
+                           static_cast<std::uint32_t>(length), wordA, 0};
+        FRows.Insert(FRows.Length(), row);
         Touch();
+        if (FIndex && !FIndexStale)
+            FIndex->InsertRows(Count() - 1, 1, WeightOf(row));
     }
     // Moves rows src..src+n-1 of `from` over rows dst..dst+n-1 of this list (text and words);
     // the source rows are left empty.
@@ -105,6 +114,8 @@ public:
         FRows.Swap(other.FRows);
         ++FVersion;
         ++other.FVersion;
+        FIndexStale = true;
+        other.FIndexStale = true;
     }
 
     bool InRange(int i) const { return i >= 0 && i < Count(); }
@@ -113,12 +124,28 @@ public:
     // whether something it derived from the rows is still good.
     std::uint64_t Version() const { return FVersion; }
 
+    // What a row adds to the running totals of the index.
+    static TRowSums WeightOf(const TRowData& row);
+
 protected:
     void Touch() { ++FVersion; }
+    // Running totals over the rows. Made on first use (the row store's queries use it;
+    // scratch lists, filled and dropped at once, never pay for one), rebuilt on first use
+    // after the rows were swapped in as a whole, and kept up to date by every change.
+    const TLineIndex& Index() const;
 
 private:
+    static constexpr std::uint32_t kRowEndBits = 0x3;
+    void Reweigh(int i)
+    {
+        if (FIndex && !FIndexStale)
+            FIndex->SetWeight(i, WeightOf(FRows[i]));
+    }
+
     SplitVector<TRowData> FRows;
     std::uint64_t FVersion = 0;
+    mutable std::unique_ptr<TLineIndex> FIndex;
+    mutable bool FIndexStale = true;
 };
 
 // Typed access to the fields packed in the two attribute words.

@@ -112,10 +112,13 @@ void TEditorScreenStrings::RecordChange(int start, int oldCount, int parsed, int
         FLastChange = {start, oldCount, parsed, newCount, true};
         return;
     }
-    // Several replacements in one block: one record covering all of them, down to the end.
+    // Several replacements in one block: one record covering all of them, down to the end,
+    // that keeps how many rows the block added or removed, so the rows that the text no
+    // longer reaches are repainted too.
     int s = std::min(FLastChange.StartRow, start);
     int rest = std::max(Count() - s, 0);
-    FLastChange = {s, rest, FLastChange.ParsedCount + parsed, rest, true};
+    int grown = (FLastChange.NewCount - FLastChange.OldCount) + (newCount - oldCount);
+    FLastChange = {s, std::max(rest - grown, 0), FLastChange.ParsedCount + parsed, rest, true};
 }
 
 void TEditorScreenStrings::PullCaretsIntoRange()
@@ -181,22 +184,72 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName)
 
 // ---- lines and text
 
+namespace {
+// Lines span a row or a few; a line that runs over more rows than this is looked up in the
+// index instead of walked.
+constexpr int kShortWalk = 32;
+} // namespace
+
 int TEditorScreenStrings::FirstRowOfLine(int row) const
 {
     row = std::clamp(row, 0, Count());
-    while (row > 0 && RowEnd(row - 1) == reWrapped)
+    for (int k = 0; k < kShortWalk; ++k) {
+        if (row == 0 || RowEnd(row - 1) != reWrapped)
+            return row;
         --row;
-    return row;
+    }
+    // The row after the last line end above it.
+    return LineStartRow(Index().Before(row).Ends);
 }
 
 int TEditorScreenStrings::LastRowOfLine(int row) const
 {
     if (row < 0)
         return row;
-    int last = Count() - 1;
-    while (row < last && RowEnd(row) == reWrapped)
+    const int last = Count() - 1;
+    for (int k = 0; k < kShortWalk; ++k) {
+        if (row >= last || RowEnd(row) != reWrapped)
+            return row;
         ++row;
-    return row;
+    }
+    // The row before the first row of the next line.
+    return std::min(LineStartRow(Index().Before(row).Ends + 1) - 1, last);
+}
+
+TRowByte TEditorScreenStrings::RowAtOffset(std::int64_t offset) const
+{
+    const TLineIndex& index = Index();
+    offset = std::max<std::int64_t>(offset, 0);
+    const int n = Count();
+    const int r = index.RowAtByte(offset);
+    if (r >= n) {
+        if (n > 0 && RowEnd(n - 1) == reEof)
+            return {n - 1, RowLength(n - 1)};
+        return {n, offset - index.Total().Bytes};
+    }
+    return {r, std::min<std::int64_t>(offset - index.Before(r).Bytes, RowLength(r))};
+}
+
+int TEditorScreenStrings::BreaksBefore(int row) const
+{
+    const int n = Count();
+    const int ends = Index().Before(row).Ends;
+    return row >= n && n > 0 && RowEnd(n - 1) != reBreak && RowEnd(n - 1) != reWrapped ? ends - 1 : ends;
+}
+
+int TEditorScreenStrings::LineCount() const
+{
+    const int n = Count();
+    if (n == 0)
+        return 0;
+    return Index().Total().Ends + (RowEnd(n - 1) == reWrapped ? 1 : 0);
+}
+
+int TEditorScreenStrings::LineStartRow(int line) const
+{
+    if (line <= 0)
+        return 0;
+    return Index().FirstRowAfterEnds(line);
 }
 
 std::int64_t TEditorScreenStrings::RowByteLength(int i) const
@@ -573,15 +626,18 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
     }
 
     TRowEnd kind;
+    const bool endsWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
     if (endRow < last) {
         kind = RowEnd(last);
-    } else if (last < Count() - 1) {
+    } else if (last < Count() - 1 && !(endsWithBreak && RowEnd(last) == reBreak)) {
+        // (Text that ends with a line break in place of rows that end with one leaves the
+        // next line alone.)
         // The new text may not end with a line break, so the next line joins in.
         last = LastRowOfLine(last + 1);
         kind = RowEnd(last);
     } else {
         // A lone CR at the end is a line break too, not something to drop.
-        kind = !text.empty() && (text.back() == '\n' || text.back() == '\r') ? reBreak : reEof;
+        kind = endsWithBreak ? reBreak : reEof;
     }
 
     const int m = std::max(last - first + 1, 0);

@@ -13,6 +13,13 @@
 #include "engine/Wrap.h"
 #include "engine/WrapOption.h"
 
+// A place in the rows: a row and a byte in it.
+struct TRowByte {
+    int Row = 0;
+    std::int64_t Byte = 0;
+    friend bool operator==(const TRowByte&, const TRowByte&) = default;
+};
+
 class TEditorScreenStrings : public TRowAttributeStringList {
 public:
     TEditorScreenStrings();
@@ -69,6 +76,23 @@ public:
     std::string GetTextStr() const { return RowsText(*this); }
     // Byte length of row i within the whole text (reBreak + 2, reEof + 1, reWrapped + 0).
     std::int64_t RowByteLength(int i) const;
+
+    // Positions from the running totals over the rows, none of them a walk over the rows.
+    // The offset of row's first byte in the text (row clamped to 0..Count()): the byte
+    // lengths of the rows above it.
+    std::int64_t RowStart(int row) const { return Index().Before(row).Bytes; }
+    // The row an offset falls in and the byte there, as a caret placed at the offset
+    // stands: between CR and LF is the end of the row; past the end is the end of a last
+    // row without a line break, or the row after a final line break (the byte then counts
+    // on past it).
+    TRowByte RowAtOffset(std::int64_t offset) const;
+    // Rows that end with a line break above row (row clamped to 0..Count()). Only the last
+    // row can end a line without one.
+    int BreaksBefore(int row) const;
+    // Logical lines: rows that do not end in a soft wrap, the last row counted whatever it is.
+    int LineCount() const;
+    // The first row of logical line `line`; Count() for a line past the last.
+    int LineStartRow(int line) const;
 
     // Fills `out` with the rows of text, which may hold several lines.
     virtual void WrapLine(std::string_view text, TEditorStringList& out) const;

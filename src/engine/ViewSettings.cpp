@@ -15,6 +15,7 @@ void TEditorFont::Assign(const TEditorFont& source)
     FHeight = source.FHeight;
     FColor = source.FColor;
     FStyle = source.FStyle;
+    FCharset = source.FCharset;
     EndUpdate();
 }
 

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ColorTypes.h"
+#include "platform/Color.h"
+#include "platform/Font.h"
 #include "engine/Notify.h"
 
 
@@ -35,6 +36,10 @@ public:
     // Bits: bold 1, italic 2, underline 4, strike-out 8.
     TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles v) { Store(FStyle, v); }
+    // Charset as the settings file stores it (128: Shift-JIS).
+    std::uint8_t Charset() const { return FCharset; }
+    void SetCharset(std::uint8_t v) { Store(FCharset, v); }
+    TFontDesc Desc() const { return {FName, FHeight, FStyle, FCharset}; }
     void Assign(const TEditorFont& source);
 
 private:
@@ -42,6 +47,7 @@ private:
     int FHeight = -13;
     TColor FColor = clWindowText;
     TFontStyles FStyle = 0;
+    std::uint8_t FCharset = kShiftJisCharset;
 };
 
 class TEditorMargin : public TEditorSettings {

@@ -7,7 +7,7 @@
 
 #include "TestRows.h"
 #include "colouring/EditorColouring.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 #include "colouring/FountainErrors.h"
 #include "platform/Sjis.h"
 
@@ -174,7 +174,7 @@ TEST(EditorColouring, LoadingDefersRecomputation)
     EXPECT_EQ(editor.ListRows().ParseState(1), Open(0));
 }
 
-TEST(EditorColouring, OneCharacterEditParsesAtMostThreeRows)
+TEST(EditorColouring, OneCharacterEditParsesAFewRows)
 {
     for (bool wrap : {false, true}) {
         TEditor editor;
@@ -195,7 +195,8 @@ TEST(EditorColouring, OneCharacterEditParsesAtMostThreeRows)
         const std::string old(editor.RowText(row));
         const auto before = colouring.Cache().ParsedRows();
         editor.ListRows().ReplaceRows(row, 1, "y" + old + (editor.RowEnd(row) == reBreak ? "\r\n" : ""));
-        EXPECT_LE(colouring.Cache().ParsedRows() - before, 3) << (wrap ? "wrapped" : "unwrapped");
+        // Wrapped, the end state of the row two above may read the edited row too.
+        EXPECT_LE(colouring.Cache().ParsedRows() - before, wrap ? 4 : 3) << (wrap ? "wrapped" : "unwrapped");
         EXPECT_EQ(Stored(editor), FromScratch(colouring));
     }
 }

@@ -2,12 +2,11 @@
 // words cut by a wrap) and the row-state cache that keeps it up to date.
 #include <gtest/gtest.h>
 
-#include <random>
 
+#include "PaintModel.h"
 #include "TestRows.h"
 #include "TokenDump.h"
 #include "colouring/RowStateCache.h"
-#include "platform/Cp932.h"
 #include "platform/Sjis.h"
 
 using colourtest::Dump;
@@ -27,26 +26,10 @@ void InitFull(TTestRows& rows, TFountainParser& parser)
     cache.InitRowStates(rows, parser, 0);
 }
 
-// Calls f for each token of row r as the painter sees it: from the row's state, with the next
-// row joined when the row wraps, up to the row's own end.
-template <class F>
-void PaintRow(TTestRows& rows, TFountainParser& parser, int r, F&& f)
-{
-    std::string text(rows.Get(r));
-    const int own = static_cast<int>(text.size());
-    if (rows.RowEnd(r) == reWrapped && r + 1 < rows.Count()) {
-        text += rows.Get(r + 1);
-    }
-    parser.StartRow(text, rows.ParseState(r));
-    while (parser.NextToken() != tokEnd && parser.TokenPosition() < own) {
-        f(own);
-    }
-}
-
 std::string RowDump(TTestRows& rows, TFountainParser& parser, int r)
 {
     std::string out;
-    PaintRow(rows, parser, r, [&](int) {
+    colourtest::PaintRow(rows, parser, r, [&](int) {
         out += (out.empty() ? "" : " ") + colourtest::KindName(parser.Token()) + "@" +
                std::to_string(parser.TokenPosition()) + "'" + std::string(parser.TokenString()) + "'";
     });
@@ -83,11 +66,54 @@ TEST(RowState, ClosingBracketCutByAWrap)
     EXPECT_EQ(RowDump(cut, *t.Parser, 1), "Bracketed@0')' Word@2'z'");
     EXPECT_EQ(t.Parser->OpenBracket(), -1);
 
-    // The whole closing bracket on the next row: that row simply starts inside the region.
+    // The whole closing bracket on the next row: the region's end there is carried too.
     TTestRows whole({"x (* y ", "*) z"});
     InitFull(whole, *t.Parser);
-    EXPECT_EQ(whole.ParseState(1), S(0));
+    EXPECT_EQ(whole.ParseState(1), S(0, 2, tokBracketed));
     EXPECT_EQ(RowDump(whole, *t.Parser, 1), "Bracketed@0'*)' Word@3'z'");
+}
+
+TEST(RowState, OpeningBracketCutByAWrap)
+{
+    TEditorTokenizer t;
+    t.Fountain.Brackets().AddPair("(*", "*)");
+    // The rest of the opening bracket comes first; only then is the closing one looked for.
+    TTestRows open({std::string(19, 'a') + "(", "*) still a comment *", ") x"});
+    InitFull(open, *t.Parser);
+    EXPECT_EQ(open.ParseState(1), S(0, 1, tokBracketed | kCarryGoesOn));
+    EXPECT_EQ(RowDump(open, *t.Parser, 1), "Bracketed@0'*) still a comment *)'");
+    EXPECT_EQ(RowDump(open, *t.Parser, 2), "Bracketed@0')' Word@2'x'");
+    // Closed in the next row: the region's end there is carried by count.
+    TTestRows closes({std::string(19, 'a') + "(", "*) x *) y"});
+    InitFull(closes, *t.Parser);
+    EXPECT_EQ(RowDump(closes, *t.Parser, 1), "Bracketed@0'*) x *)' Word@8'y'");
+
+    TEditorTokenizer html;
+    html.Fountain.Brackets().AddPair("<!--", "-->");
+    TTestRows page({std::string(18, 'a') + "<!", "-->x", "y --> z"});
+    page.Rows[1].End = reBreak;
+    InitFull(page, *html.Parser);
+    EXPECT_EQ(RowDump(page, *html.Parser, 1), "Bracketed@0'-->x'");
+    EXPECT_EQ(page.ParseState(2), S(0));
+    EXPECT_EQ(RowDump(page, *html.Parser, 2), "Bracketed@0'y -->' Word@6'z'");
+}
+
+TEST(RowState, PrefixCutByAWrap)
+{
+    // "#$" and a hexadecimal prefix cut by the wrap, the token running over the whole next
+    // row: the rest of the prefix is carried, and the next row goes on with the digits.
+    TEditorTokenizer t;
+    t.Fountain.SetControlCode(true);
+    t.Fountain.SetHexPrefix("0x");
+    TTestRows code({"a #", "$0123456789", "abc x"});
+    InitFull(code, *t.Parser);
+    EXPECT_EQ(code.ParseState(1), S(-1, 1, tokHexCharCode | kCarryGoesOn));
+    EXPECT_EQ(RowDump(code, *t.Parser, 1), "HexCharCode@0'$0123456789abc'");
+    EXPECT_EQ(RowDump(code, *t.Parser, 2), "HexCharCode@0'abc' Word@4'x'");
+    TTestRows hex({"a 0", "x0123456789", "abc x"});
+    InitFull(hex, *t.Parser);
+    EXPECT_EQ(RowDump(hex, *t.Parser, 1), "Hex@0'x0123456789abc'");
+    EXPECT_EQ(RowDump(hex, *t.Parser, 2), "Hex@0'abc' Word@4'x'");
 }
 
 TEST(RowState, WordCutByWraps)
@@ -115,6 +141,31 @@ TEST(RowState, WordCutByWraps)
     EXPECT_EQ(ends.ParseState(1), S(-1, 2, tokWord));
 }
 
+TEST(RowState, NumbersCutByWrapsKeepTheirExtent)
+{
+    TEditorTokenizer t;
+    // "x 123456.5 y": the '.' ends the middle row; only the row after it shows the number goes on.
+    TTestRows point({"x 1", "23456.", "5 y"});
+    InitFull(point, *t.Parser);
+    EXPECT_EQ(point.ParseState(1), S(-1, 0, tokInteger));
+    EXPECT_EQ(RowDump(point, *t.Parser, 1), "Float@0'23456.5'");
+    EXPECT_EQ(RowDump(point, *t.Parser, 2), "Float@0'5' Word@2'y'");
+    // "x 1.23456789.5 y": the middle row lies after the '.', so a second '.' ends the number.
+    TTestRows fraction({"x 1.2", "34567", "89.5 y"});
+    InitFull(fraction, *t.Parser);
+    EXPECT_EQ(fraction.ParseState(1), S(-1, 0, tokFloat));
+    EXPECT_EQ(RowDump(fraction, *t.Parser, 2), "Float@0'89' Symbol@2'.' Integer@3'5' Word@5'y'");
+    // Rows wholly inside the fraction stay after the point.
+    TTestRows rows({"x 1.2", "34567", "89012", "3.5 y"});
+    InitFull(rows, *t.Parser);
+    EXPECT_EQ(rows.ParseState(2), S(-1, 0, tokFloat));
+    EXPECT_EQ(RowDump(rows, *t.Parser, 3), "Float@0'3' Symbol@1'.' Integer@2'5' Word@4'y'");
+    // Cut right after the exponent letter.
+    TTestRows exponent({"x 1", "2345E", "+67 y"});
+    InitFull(exponent, *t.Parser);
+    EXPECT_EQ(RowDump(exponent, *t.Parser, 2), "Float@0'+67' Word@4'y'");
+}
+
 TEST(RowState, ReservedWordCutByAWrap)
 {
     TEditorTokenizer t;
@@ -132,11 +183,53 @@ TEST(RowState, ReservedWordCutByAWrap)
     EXPECT_FALSE(t.Parser->IsReservedWord());
     EXPECT_EQ(t.Parser->TokenColor(), &t.Fountain.Reserve());
 
-    // Unknown length: the next row scans the piece again as a reserved word.
-    TTestRows open({"beg", "in", "x"});
+    // Longer than the next row: the next row scans the piece again as a reserved word.
+    t.Fountain.ReserveWordList().Add("abcdefgh");
+    TTestRows open({"ab", "cdef", "gh x"});
     InitFull(open, *t.Parser);
     EXPECT_EQ(open.ParseState(1), S(-1, 0, tokReserved));
-    EXPECT_EQ(RowDump(open, *t.Parser, 1), "Reserved@0'inx'");
+    EXPECT_EQ(RowDump(open, *t.Parser, 1), "Reserved@0'cdefgh'");
+    EXPECT_EQ(open.ParseState(2), S(-1, 2, tokReserved));
+    // A word that only the row after the next makes longer is no reserved word.
+    TTestRows longer({"beg", "in", "x"});
+    InitFull(longer, *t.Parser);
+    EXPECT_EQ(longer.ParseState(1), S(-1, 0, tokWord));
+}
+
+TEST(RowState, DoubleByteRunsGoOnOverCharactersThatCannotStartThem)
+{
+    // A row wholly inside a run, starting with 'ー', '－', '，' or '．' (lead 0x81): the run
+    // goes on, and no trail byte ('[', '|', 'C', 'D') is ever taken for ASCII.
+    TEditorTokenizer t;
+    t.Fountain.Brackets().AddPair("[", "]");
+    t.Fountain.SetQuotation("|");
+    const struct {
+        std::string_view Run, Cont;
+        const char* Kind;
+    } cases[] = {{"カ"_sj, "ー"_sj, "Katakana"},
+                 {"ひ"_sj, "－"_sj, "Hiragana"},
+                 {"１"_sj, "，"_sj, "WideDigits"},
+                 {"２"_sj, "．"_sj, "WideDigits"}};
+    for (const auto& c : cases) {
+        auto times = [&](int n) {
+            std::string s;
+            for (int i = 0; i < n; ++i) {
+                s += c.Run;
+            }
+            return s;
+        };
+        TTestRows rows({std::string(18, 'b') + std::string(c.Run), std::string(c.Cont) + times(9),
+                        times(3) + " x", "next line"});
+        rows.Rows[2].End = reBreak;
+        InitFull(rows, *t.Parser);
+        // The dump shows the whole token, the painter clips it to the row.
+        EXPECT_EQ(RowDump(rows, *t.Parser, 1),
+                  std::string(c.Kind) + "@0'" + rows.Rows[1].Text + times(3) + "'")
+            << c.Kind;
+        EXPECT_EQ(RowDump(rows, *t.Parser, 2), std::string(c.Kind) + "@0'" + times(3) + "' Word@7'x'");
+        EXPECT_EQ(rows.ParseState(3), S(-1));
+        EXPECT_EQ(RowDump(rows, *t.Parser, 3), "Word@0'next' Word@5'line'");
+    }
 }
 
 TEST(RowState, CommentsContinueOverWrappedRowsOnly)
@@ -161,11 +254,48 @@ TEST(RowState, StringsCarryTheirCutPiece)
     InitFull(rows, *t.Parser);
     EXPECT_EQ(rows.ParseState(1), S(-1, 4, tokQuoted));
     EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Quoted@0'd e\"' Word@5'f'");
-    // A piece that starts with blanks ends where the count says, not a byte further.
+    // Blanks at the start of the piece are inside the string and take its colour.
     TTestRows blank({"a \"bc", " d\"f"});
     InitFull(blank, *t.Parser);
     EXPECT_EQ(blank.ParseState(1), S(-1, 3, tokQuoted));
-    EXPECT_EQ(RowDump(blank, *t.Parser, 1), "Quoted@1'd\"' Word@3'f'");
+    EXPECT_EQ(RowDump(blank, *t.Parser, 1), "Quoted@0' d\"' Word@3'f'");
+}
+
+TEST(RowState, DoubledQuotationCharacterSplitByAWrap)
+{
+    TEditorTokenizer t;
+    t.Fountain.SetQuotation("'");
+    // x := 'aaaaaaaaaaaaa''bbbbbbbbbbbbbbbbbbbbbb' + y, wrapped between the two quotes.
+    TTestRows rows({"x := 'aaaaaaaaaaaaa'", "'bbbbbbbbbbbbbbbbbbb", "bbb' + y"});
+    InitFull(rows, *t.Parser);
+    EXPECT_EQ(rows.ParseState(1), S(-1, 1, tokQuoted | kCarryGoesOn));
+    EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Quoted@0''bbbbbbbbbbbbbbbbbbbbbb''");
+    EXPECT_EQ(RowDump(rows, *t.Parser, 2), "Quoted@0'bbb'' Symbol@5'+' Word@7'y'");
+    // The same string closed on the next row is carried by count.
+    TTestRows closes({"x := 'aaaaaaaaaaaaa'", "'bb' + y"});
+    InitFull(closes, *t.Parser);
+    EXPECT_EQ(RowDump(closes, *t.Parser, 1), "Quoted@0''bb'' Symbol@5'+' Word@7'y'");
+}
+
+TEST(RowState, StringsAndRegionsRunOnOverRowsOfBlanks)
+{
+    TEditorTokenizer t;
+    t.Fountain.SetQuotation("\"");
+    t.Fountain.Brackets().AddPair("(*", "*)");
+    const std::string blanks(12, ' ');
+    TTestRows str({"s = \"abc" + blanks, std::string(20, ' '), "        def\" + t"});
+    InitFull(str, *t.Parser);
+    EXPECT_EQ(RowDump(str, *t.Parser, 1), "Quoted@0'" + std::string(28, ' ') + "def\"'");
+    EXPECT_EQ(RowDump(str, *t.Parser, 2), "Quoted@0'        def\"' Symbol@13'+' Word@15't'");
+
+    TTestRows region({"x (* abc" + blanks, std::string(20, ' '), "        def *) y"});
+    InitFull(region, *t.Parser);
+    EXPECT_EQ(RowDump(region, *t.Parser, 2), "Bracketed@0'        def *)' Word@15'y'");
+    // After a line break the next line's indent is no part of the region's token.
+    region.Rows[0].End = reBreak;
+    InitFull(region, *t.Parser);
+    EXPECT_EQ(region.ParseState(1), S(0));
+    EXPECT_EQ(RowDump(region, *t.Parser, 2), "Bracketed@8'def *)' Word@15'y'");
 }
 
 TEST(RowState, TokenBeginningOnTheNextRowLeavesThisRowsStateAlone)
@@ -178,91 +308,6 @@ TEST(RowState, TokenBeginningOnTheNextRowLeavesThisRowsStateAlone)
     InitFull(rows, *t.Parser);
     EXPECT_EQ(rows.ParseState(1), S(-1));
     EXPECT_EQ(RowDump(rows, *t.Parser, 1), "Bracketed@0'\"cd e'");
-}
-
-// Splits `line` into rows of at most `width` bytes without cutting a double-byte character.
-static TTestRows WrapRows(const std::string& line, int width)
-{
-    TTestRows rows;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        std::size_t end = pos;
-        while (end < line.size()) {
-            const std::size_t n = CharLength(line, end);
-            if (end + n - pos > static_cast<std::size_t>(width)) {
-                break;
-            }
-            end += n;
-        }
-        rows.Rows.push_back({line.substr(pos, end - pos), reWrapped, {}});
-        pos = end;
-    }
-    if (!rows.Rows.empty()) {
-        rows.Rows.back().End = reBreak;
-    }
-    return rows;
-}
-
-// The colour of every byte but blanks, row by row. Blanks at a row start are skipped even
-// inside a region or a string, so only the other bytes must keep their colour.
-static std::vector<const TFountainColor*> Colours(TTestRows& rows, TFountainParser& parser)
-{
-    std::vector<const TFountainColor*> out;
-    for (int r = 0; r < rows.Count(); ++r) {
-        const std::size_t base = out.size();
-        out.resize(base + rows.Get(r).size(), nullptr);
-        PaintRow(rows, parser, r, [&](int own) {
-            const int end = std::min(own, parser.TokenPosition() + parser.TokenLength());
-            for (int i = parser.TokenPosition(); i < end; ++i) {
-                const auto b = static_cast<unsigned char>(rows.Get(r)[static_cast<std::size_t>(i)]);
-                out[base + static_cast<std::size_t>(i)] =
-                    (b == 0x09 || b > 0x20) ? parser.TokenColor() : nullptr;
-            }
-        });
-    }
-    return out;
-}
-
-// Wrapping a line must not change the colour of any of its bytes, as long as no token is
-// longer than a row (the painter joins only the next row).
-TEST(RowState, WrappedRowsColourLikeTheWholeLine)
-{
-    TEditorTokenizer t;
-    TEditorFountain& f = t.Fountain;
-    f.Brackets().AddPair("(*", "*)");
-    f.Brackets().AddPair("<", ">");
-    f.Brackets().AddPair("'", "'");
-    f.SetCommenter("//");
-    f.SetQuotation("\"");
-    f.SetHexPrefix("0x");
-    f.SetControlCode(true);
-    f.SetMail(true);
-    f.SetUrl(true);
-    f.ReserveWordList().SetWords({"if", "ab", "漢字"_sj.data()});
-    const std::vector<std::string> pieces = {
-        "ab", "abc", "if", "12", "1.5", "0x1F", "#13", "#$0D", "x@y.z", "ftp:a", "(*", "*)", "<",
-        ">", "\"", "\"q\"", "'", "'a'", "//", "+", "-", "ひら"_sj.data(), "漢字"_sj.data(),
-        "カナー"_sj.data(), "ｱｲ"_sj.data(), "、"_sj.data(), "\t"};
-    std::mt19937 rng(11);
-    for (int round = 0; round < 400; ++round) {
-        std::string line;
-        const int n = 1 + static_cast<int>(rng() % 24);
-        for (int i = 0; i < n; ++i) {
-            if (i > 0) {
-                line += rng() % 3 ? " " : "  ";
-            }
-            line += pieces[rng() % pieces.size()];
-        }
-        TTestRows whole({line}, reBreak);
-        InitFull(whole, *t.Parser);
-        const auto expected = Colours(whole, *t.Parser);
-        for (int width : {6, 7, 9, 13}) {
-            TTestRows wrapped = WrapRows(line, width);
-            InitFull(wrapped, *t.Parser);
-            ASSERT_TRUE(Colours(wrapped, *t.Parser) == expected)
-                << "width " << width << ": " << Cp932ToUtf8(line);
-        }
-    }
 }
 
 // ---- the cache
@@ -334,6 +379,21 @@ TEST(RowStateCache, UpdatesStopAtTheFirstRowThatAgrees)
     EXPECT_TRUE(Consistent(rows, *t.Parser, cache));
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, 400, true), 0) << "outside the rows";
     EXPECT_EQ(cache.UpdateRowStates(rows, *t.Parser, -1, true), 0);
+}
+
+TEST(RowStateCache, AnEditReachesTheEndStateOfTheRowTwoAbove)
+{
+    // Row 0's word runs over all of row 1; whether it goes on into row 2 decides row 1's state.
+    TEditorTokenizer t;
+    TTestRows rows({"a bc", "de", "f g"});
+    TRowStateCache cache;
+    cache.SetInitBracketsFull(true);
+    cache.InitRowStates(rows, *t.Parser, 0);
+    EXPECT_EQ(rows.ParseState(1), S(-1, 0, tokWord));
+    rows.Rows[2] = {" g", reBreak, TRowParseState::Reset()};
+    cache.UpdateRowStates(rows, *t.Parser, 2, true);
+    EXPECT_EQ(rows.ParseState(1), S(-1, 2, tokWord));
+    EXPECT_EQ(colourtest::Stored(rows), colourtest::FromScratch(rows, *t.Parser));
 }
 
 TEST(RowStateCache, InitComputesAboutTwoScreensUnlessFull)

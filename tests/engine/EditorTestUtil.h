@@ -4,7 +4,7 @@
 #include <string>
 
 #include "EngineTestUtil.h"
-#include "engine/testing/FakeHost.h"
+#include "testing/FakeHost.h"
 
 namespace enginetest {
 

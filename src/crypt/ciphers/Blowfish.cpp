@@ -4,6 +4,7 @@
 
 #include "crypt/ciphers/BlowfishTables.h"
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -32,10 +33,8 @@ inline void EncryptWords(const Blowfish::Schedule& s, std::uint32_t& left, std::
 
 void Blowfish::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
+    const TPaddedKey<kKeySize> clamped(key, length);
+    length = clamped.Length();
     std::memcpy(s.p, blowfish_tables::kInitialP, sizeof s.p);
     std::memcpy(s.s, blowfish_tables::kInitialS, sizeof s.s);
     if (length > 0) {
@@ -43,7 +42,7 @@ void Blowfish::SetKey(Schedule& s, const std::uint8_t* key, int length)
         for (auto& word : s.p) {
             std::uint32_t data = 0;
             for (int b = 0; b < 4; ++b) {
-                data = (data << 8) | key[k];
+                data = (data << 8) | clamped[k];
                 k = k + 1 == length ? 0 : k + 1;
             }
             word ^= data;

@@ -1,9 +1,9 @@
 #include "crypt/ciphers/Gost.h"
 
 #include <array>
-#include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -48,16 +48,9 @@ inline std::uint32_t F(std::uint32_t x)
 
 void Gost::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
-    std::uint8_t padded[kKeySize] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
+    const TPaddedKey<kKeySize> padded(key, length);
     for (int i = 0; i < 8; ++i)
-        s.key[i] = bytes::LoadLe32(padded + 4 * i);
-    std::memset(padded, 0, sizeof padded);
+        s.key[i] = bytes::LoadLe32(padded.Data() + 4 * i);
 }
 
 void Gost::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

@@ -1,6 +1,6 @@
 #include "crypt/ciphers/Idea.h"
 
-#include <cstring>
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -68,13 +68,7 @@ void Crypt(const std::uint16_t* k, const std::uint8_t* in, std::uint8_t* out)
 
 void Idea::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
-    std::uint8_t padded[kKeySize] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
+    const TPaddedKey<kKeySize> padded(key, length);
 
     // Subkeys are successive 16-bit pieces of the key, rotated left by 25 bits after
     // every eight.
@@ -103,7 +97,6 @@ void Idea::SetKey(Schedule& s, const std::uint8_t* key, int length)
             d[6 * r + 5] = e[src - 1];
         }
     }
-    std::memset(padded, 0, sizeof padded);
 }
 
 void Idea::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

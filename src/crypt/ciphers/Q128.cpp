@@ -1,8 +1,7 @@
 #include "crypt/ciphers/Q128.h"
 
-#include <cstring>
-
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 #include "crypt/ciphers/Q128Tables.h"
 
 namespace cipher {
@@ -18,13 +17,8 @@ inline std::uint32_t F(std::uint32_t x)
 
 void Q128::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
-    std::uint8_t padded[kKeySize] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
+    const TPaddedKey<kKeySize> key16(key, length);
+    const std::uint8_t* padded = key16.Data();
     std::uint32_t b0 = bytes::LoadLe32(padded), b1 = bytes::LoadLe32(padded + 4),
                   b2 = bytes::LoadLe32(padded + 8), b3 = bytes::LoadLe32(padded + 12);
     // Nineteen keyless rounds that rotate right instead of left; the state after each
@@ -46,7 +40,6 @@ void Q128::SetKey(Schedule& s, const std::uint8_t* key, int length)
             *out++ = b3;
         }
     }
-    std::memset(padded, 0, sizeof padded);
 }
 
 void Q128::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher::safer_detail {
 
@@ -50,13 +51,8 @@ inline void InversePht(std::uint8_t& x, std::uint8_t& y)
 void ExpandKey(std::uint8_t* schedule, int rounds, int keyBytes, bool strengthened,
                const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > keyBytes)
-        length = keyBytes;
-    std::uint8_t padded[16] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
+    const TPaddedKey<16> key16(key, std::min(length, keyBytes));
+    const std::uint8_t* padded = key16.Data();
 
     // Two nine-byte registers: eight key bytes and their parity (ka rotated by 5).
     std::uint8_t ka[9], kb[9];
@@ -69,6 +65,7 @@ void ExpandKey(std::uint8_t* schedule, int rounds, int keyBytes, bool strengthen
             kb[j] = ext[j];
             ka[j] = bytes::Rotl8(ext[j], 5);
         }
+        SecureWipe(ext);
     } else {
         const std::uint8_t* first = padded;
         const std::uint8_t* second = keyBytes == 16 ? padded + 8 : padded;
@@ -99,9 +96,8 @@ void ExpandKey(std::uint8_t* schedule, int rounds, int keyBytes, bool strengthen
             *out++ = std::uint8_t(b + Exp(Exp(std::uint8_t(18 * i + j + 10))));
         }
     }
-    std::memset(padded, 0, sizeof padded);
-    std::memset(ka, 0, sizeof ka);
-    std::memset(kb, 0, sizeof kb);
+    SecureWipe(ka);
+    SecureWipe(kb);
 }
 
 void EncryptBlock(const std::uint8_t* k, int rounds, const std::uint8_t* in, std::uint8_t* out)

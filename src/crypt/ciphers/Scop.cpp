@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -54,16 +55,15 @@ inline std::uint32_t NextWord(Scop::Schedule& s, std::uint8_t& i, std::uint8_t& 
 
 void Scop::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
+    const TPaddedKey<kKeySize> clamped(key, length);
+    length = clamped.Length();
 
     // The 48 bytes of the generator: the key, then each further byte the sum of the two
     // bytes one key length back; zero coefficient bytes become 1, 2, 3, ...
-    std::uint8_t p[48] = {};
+    static_assert(kKeySize == 48);
+    std::uint8_t p[48];
+    std::memcpy(p, clamped.Data(), sizeof p);
     if (length > 0) {
-        std::memcpy(p, key, std::size_t(length));
         for (int i = length; i < 48; ++i)
             p[i] = std::uint8_t(p[i - length] + p[i - length + 1]);
     }
@@ -94,9 +94,9 @@ void Scop::SetKey(Schedule& s, const std::uint8_t* key, int length)
     s.initialI = s.i;
     s.initialJ = s.j;
     s.initialT3 = s.t3;
-    std::memset(p, 0, sizeof p);
-    std::memset(&g, 0, sizeof g);
-    std::memset(t, 0, sizeof t);
+    SecureWipe(p);
+    SecureWipe(g);
+    SecureWipe(t);
 }
 
 void Scop::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

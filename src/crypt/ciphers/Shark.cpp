@@ -1,10 +1,10 @@
 #include "crypt/ciphers/Shark.h"
 
 #include <array>
-#include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
 #include "crypt/ciphers/Gf256.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -109,10 +109,8 @@ std::uint64_t Crypt(const std::uint64_t* k, const Table& t, const std::array<std
 
 void Shark::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
+    const TPaddedKey<kKeySize> clamped(key, length);
+    length = clamped.Length();
 
     // The schedule's own keys: round r uses the diffusion of S(r) in byte 0 (the first
     // entries of the first round table); the last one undoes the diffusion.
@@ -127,7 +125,7 @@ void Shark::SetKey(Schedule& s, const std::uint8_t* key, int length)
     for (int r = 0; r <= kRounds; ++r) {
         std::uint64_t word = 0;
         for (int b = 0; b < 8; ++b) {
-            word = word << 8 | (length > 0 ? key[next] : 0);
+            word = word << 8 | clamped[next];
             next = length > 0 && next + 1 < length ? next + 1 : 0;
         }
         feedback = Crypt(setup, kEncTable, gf256::kSquareBoxes.forward, feedback) ^ word;
@@ -141,8 +139,6 @@ void Shark::SetKey(Schedule& s, const std::uint8_t* key, int length)
         s.decrypt[r] = s.encrypt[kRounds - r];
     for (int r = 1; r < kRounds; ++r)
         s.decrypt[r] = InverseDiffusion(s.decrypt[r]);
-    std::memset(setup, 0, sizeof setup);
-    feedback = 0;
 }
 
 void Shark::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

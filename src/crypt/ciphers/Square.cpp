@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 #include "crypt/ciphers/Gf256.h"
 
 namespace cipher {
@@ -87,18 +88,12 @@ void Crypt(const std::uint32_t (&k)[9][4], const Table& t, const std::array<std:
 
 void Square::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
-    std::uint8_t padded[kKeySize] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
+    const TPaddedKey<kKeySize> padded(key, length);
 
     // The key evolution psi; k[t] are the raw round keys.
     std::uint32_t k[kRounds + 1][4];
     for (int i = 0; i < 4; ++i)
-        k[0][i] = bytes::LoadBe32(padded + 4 * i);
+        k[0][i] = bytes::LoadBe32(padded.Data() + 4 * i);
     std::uint32_t constant = 1;
     for (int t = 0; t < kRounds; ++t) {
         k[t + 1][0] = k[t][0] ^ bytes::Rotl32(k[t][3], 8) ^ (constant << 24);
@@ -116,8 +111,7 @@ void Square::SetKey(Schedule& s, const std::uint8_t* key, int length)
     for (int t = 0; t < kRounds; ++t)
         std::memcpy(s.decrypt[t], k[kRounds - t], sizeof k[0]);
     Theta(k[0], s.decrypt[kRounds]);
-    std::memset(k, 0, sizeof k);
-    std::memset(padded, 0, sizeof padded);
+    SecureWipe(k);
 }
 
 void Square::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

@@ -1,8 +1,8 @@
 #include "crypt/ciphers/Tea.h"
 
-#include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -13,16 +13,9 @@ constexpr int kCycles = 32;
 
 void LoadKey(std::uint32_t (&words)[4], const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > 16)
-        length = 16;
-    std::uint8_t padded[16] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
+    const TPaddedKey<16> padded(key, length);
     for (int i = 0; i < 4; ++i)
-        words[i] = bytes::LoadBe32(padded + 4 * i);
-    std::memset(padded, 0, sizeof padded);
+        words[i] = bytes::LoadBe32(padded.Data() + 4 * i);
 }
 
 } // namespace

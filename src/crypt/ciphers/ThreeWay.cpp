@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -111,18 +112,11 @@ void Store(std::uint8_t* p, const std::uint32_t a[3])
 
 void ThreeWay::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
-    std::uint8_t padded[kKeySize] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
-    Load(padded, s.encrypt);
+    const TPaddedKey<kKeySize> padded(key, length);
+    Load(padded.Data(), s.encrypt);
     std::memcpy(s.decrypt, s.encrypt, sizeof s.decrypt);
     Theta(s.decrypt);
     Mu(s.decrypt);
-    std::memset(padded, 0, sizeof padded);
 }
 
 void ThreeWay::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

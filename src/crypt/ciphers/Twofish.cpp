@@ -1,10 +1,10 @@
 #include "crypt/ciphers/Twofish.h"
 
 #include <array>
-#include <cstring>
 
 #include "crypt/ciphers/Bytes.h"
 #include "crypt/ciphers/Gf256.h"
+#include "crypt/ciphers/KeyWipe.h"
 
 namespace cipher {
 
@@ -126,20 +126,14 @@ inline std::uint32_t G(const Twofish::Schedule& s, std::uint32_t x)
 
 void Twofish::SetKey(Schedule& s, const std::uint8_t* key, int length)
 {
-    if (length < 0)
-        length = 0;
-    if (length > kKeySize)
-        length = kKeySize;
-    int n = length <= 16 ? 16 : length <= 24 ? 24 : 32;
+    const TPaddedKey<kKeySize> padded(key, length);
+    int n = padded.Length() <= 16 ? 16 : padded.Length() <= 24 ? 24 : 32;
     int k = n / 8;
-    std::uint8_t padded[kKeySize] = {};
-    if (length > 0)
-        std::memcpy(padded, key, std::size_t(length));
 
     std::uint32_t even[4], odd[4], sbox[4];
     for (int i = 0; i < k; ++i) {
-        even[i] = bytes::LoadLe32(padded + 8 * i);
-        odd[i] = bytes::LoadLe32(padded + 8 * i + 4);
+        even[i] = bytes::LoadLe32(padded.Data() + 8 * i);
+        odd[i] = bytes::LoadLe32(padded.Data() + 8 * i + 4);
         std::uint32_t w = 0;
         for (int r = 0; r < 4; ++r) {
             std::uint8_t v = 0;
@@ -161,10 +155,9 @@ void Twofish::SetKey(Schedule& s, const std::uint8_t* key, int length)
         for (int x = 0; x < 256; ++x)
             s.s[i][x] = kMdsTable[i][HByte(i, std::uint8_t(x), sbox, k)];
 
-    std::memset(padded, 0, sizeof padded);
-    std::memset(even, 0, sizeof even);
-    std::memset(odd, 0, sizeof odd);
-    std::memset(sbox, 0, sizeof sbox);
+    SecureWipe(even);
+    SecureWipe(odd);
+    SecureWipe(sbox);
 }
 
 void Twofish::Encrypt(Schedule& s, const std::uint8_t* in, std::uint8_t* out)

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "crypt/ciphers/KeyWipe.h"
 #include "crypt/ciphers/Square.h"
 
 namespace digest {
@@ -18,9 +19,7 @@ void Compress(std::uint8_t* chain, const std::uint8_t* p, std::size_t blocks)
             chain[i] = std::uint8_t(out[i] ^ p[i]);
     }
     // The schedule was keyed with the chaining value; leave no copy of it on the stack.
-    volatile std::uint8_t* wipe = reinterpret_cast<volatile std::uint8_t*>(&schedule);
-    for (std::size_t i = 0; i < sizeof schedule; ++i)
-        wipe[i] = 0;
+    cipher::SecureWipe(schedule);
 }
 
 } // namespace

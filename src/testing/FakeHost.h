@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/EditorHost.h"
-#include "platform/FakeClipboard.h"
+#include "testing/FakeClipboard.h"
 
 class TFakeHost : public TEditorHost {
 public:
@@ -47,7 +47,7 @@ public:
 
     TSize ClientSize() const override { return Client; }
     int ScreenHeight() const override { return Screen; }
-    TFontMetrics FontMetrics(const TEditorFont&) const override { return Font; }
+    TFontMetrics FontMetrics(const TFontDesc&) const override { return Font; }
     int ScrollBarExtent(TScrollBarKind) const override { return BarExtent; }
     void Invalidate(const TRect& r) override { Invalidated.push_back(r); }
     void Update() override { ++Updates; }

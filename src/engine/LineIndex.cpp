@@ -1,0 +1,91 @@
+#include "engine/LineIndex.h"
+
+#include <algorithm>
+
+void TLineIndex::Clear()
+{
+    FSums.Clear();
+    FSums.InsertEmpty(0, 1);
+    FStepRow = 0;
+    FStep = 0;
+}
+
+void TLineIndex::StepTo(int row)
+{
+    if (FStep == 0) {
+        FStepRow = row;
+        return;
+    }
+    const int n = Rows();
+    const int distance = row > FStepRow ? row - FStepRow : FStepRow - row;
+    if (n - FStepRow <= distance) {
+        // Writing the step into every entry after it is no more work than moving it.
+        for (int k = FStepRow + 1; k <= n; ++k)
+            FSums[k] += FStep;
+        FStep = 0;
+    } else if (row > FStepRow) {
+        for (int k = FStepRow + 1; k <= row; ++k)
+            FSums[k] += FStep;
+    } else {
+        for (int k = row + 1; k <= FStepRow; ++k)
+            FSums[k] -= FStep;
+    }
+    FStepRow = row;
+}
+
+void TLineIndex::AddAfter(int row, Word d)
+{
+    if (d == 0)
+        return;
+    StepTo(row);
+    FStep += d;
+}
+
+void TLineIndex::InsertRows(int row, int n, const TRowSums& w)
+{
+    if (n <= 0 || row < 0 || row > Rows())
+        return;
+    StepTo(row);
+    const Word weight = Pack(w);
+    const Word base = FSums[row];
+    FStep += weight * static_cast<Word>(n);
+    // The new entries lie after the step row, so they are stored without the step.
+    FSums.InsertEmpty(row + 1, n);
+    Word at = base - FStep;
+    for (int k = 0; k < n; ++k) {
+        at += weight;
+        FSums[row + 1 + k] = at;
+    }
+}
+
+void TLineIndex::DeleteRows(int row, int n)
+{
+    if (row < 0 || row >= Rows() || n <= 0)
+        return;
+    n = std::min(n, Rows() - row);
+    if (row == 0 && n == Rows()) {
+        Clear();
+        return;
+    }
+    AddAfter(row, EntryWord(row) - EntryWord(row + n));
+    StepTo(row); // the deleted entries must not hold the step row
+    FSums.Delete(row + 1, n);
+}
+
+void TLineIndex::SetWeight(int row, const TRowSums& w)
+{
+    if (row < 0 || row >= Rows())
+        return;
+    AddAfter(row, Pack(w) - (EntryWord(row + 1) - EntryWord(row)));
+}
+
+int TLineIndex::RowAtByte(std::int64_t offset) const
+{
+    // Entry k + 1 is where row k ends.
+    return FirstEntry(1, Rows(), [offset](Word s) { return BytesOf(s) > offset; }) - 1;
+}
+
+int TLineIndex::FirstRowAfterEnds(int ends) const
+{
+    return std::min(FirstEntry(0, Rows(), [ends](Word s) { return EndsOf(s) >= ends; }), Rows());
+}

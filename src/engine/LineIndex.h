@@ -1,0 +1,108 @@
+#pragma once
+// Running totals over the rows of the row store, so that positions in the text come without
+// walking the rows: where each row starts in the text and how many line ends lie above it.
+//
+// Entry k holds the totals of rows 0..k-1, so there are rows + 1 entries. They sit in a gap
+// buffer, and a change of one row's weight, which adds to every entry below it, is held back
+// as one pending step: the entries after the step row are stored without it. Typing at one
+// place therefore only adds to the step; the step is written into the entries between the
+// old and the new place when the next change happens elsewhere. Reading an entry is O(1);
+// finding a row by offset or by line is a binary search.
+//
+// Both totals share one 64-bit word per entry (bytes in the low 34 bits, line ends above),
+// so the index costs 8 bytes a row. Sums and differences of such words are sums and
+// differences of both fields, as long as every real total fits its field: texts up to
+// 16 GiB and 2^30 lines, far beyond what the row store can hold.
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/SplitVector.h"
+
+// Totals of a run of rows: bytes in the text (a line break counts two, the end of a text
+// without a final line break one) and rows that end a line (all but soft-wrapped rows).
+struct TRowSums {
+    std::int64_t Bytes = 0;
+    std::int32_t Ends = 0;
+    friend bool operator==(const TRowSums&, const TRowSums&) = default;
+};
+
+class TLineIndex {
+public:
+    TLineIndex() { Clear(); }
+    TLineIndex(const TLineIndex&) = delete;
+    TLineIndex& operator=(const TLineIndex&) = delete;
+
+    int Rows() const { return static_cast<int>(FSums.Length()) - 1; }
+
+    void Clear();
+    // Rebuilds the whole index from the weights of `rows` rows; weight(r) gives row r's.
+    template <class F>
+    void Build(int rows, F&& weight)
+    {
+        Clear();
+        // Room to grow, so the first edits do not move the whole index to a larger block.
+        FSums.Reserve(rows + rows / 16 + 64);
+        FSums.InsertEmpty(1, rows);
+        Word total = 0;
+        for (int r = 0; r < rows; ++r) {
+            total += Pack(weight(r));
+            FSums[r + 1] = total;
+        }
+    }
+
+    // n rows, each of weight w, inserted before row `row`.
+    void InsertRows(int row, int n, const TRowSums& w);
+    void DeleteRows(int row, int n);
+    void SetWeight(int row, const TRowSums& w);
+    TRowSums Weight(int row) const { return Unpack(EntryWord(Clamp(row + 1)) - EntryWord(Clamp(row))); }
+
+    // Totals of rows 0..row-1, row clamped to 0..Rows().
+    TRowSums Before(int row) const { return Unpack(EntryWord(Clamp(row))); }
+    TRowSums Total() const { return Unpack(EntryWord(Rows())); }
+
+    // The row an offset falls in: the first row whose end lies past it (rows without bytes
+    // are passed over); Rows() when the offset is at or past the end of the last row.
+    int RowAtByte(std::int64_t offset) const;
+    // The first row with at least `ends` line ends above it; Rows() when there is none.
+    int FirstRowAfterEnds(int ends) const;
+
+private:
+    using Word = std::uint64_t;
+    static constexpr int kEndsShift = 34;
+    static constexpr Word kBytesMask = (Word{1} << kEndsShift) - 1;
+
+    static Word Pack(const TRowSums& s)
+    {
+        return static_cast<Word>(s.Bytes) + (static_cast<Word>(static_cast<std::int64_t>(s.Ends)) << kEndsShift);
+    }
+    static TRowSums Unpack(Word w)
+    {
+        return {static_cast<std::int64_t>(w & kBytesMask), static_cast<std::int32_t>(w >> kEndsShift)};
+    }
+    static std::int64_t BytesOf(Word w) { return static_cast<std::int64_t>(w & kBytesMask); }
+    static std::int64_t EndsOf(Word w) { return static_cast<std::int64_t>(w >> kEndsShift); }
+
+    int Clamp(int k) const { return k < 0 ? 0 : k > Rows() ? Rows() : k; }
+    Word EntryWord(int k) const { return k > FStepRow ? FSums[k] + FStep : FSums[k]; }
+    // Moves the pending step to row `row` (entries after it are then stored without it).
+    void StepTo(int row);
+    // Adds d to every entry after `row`.
+    void AddAfter(int row, Word d);
+    // The first entry in lo..hi whose word satisfies pred (false, then true); hi + 1 if none.
+    template <class P>
+    int FirstEntry(int lo, int hi, P&& pred) const
+    {
+        while (lo <= hi) {
+            int mid = lo + (hi - lo) / 2;
+            if (pred(EntryWord(mid)))
+                hi = mid - 1;
+            else
+                lo = mid + 1;
+        }
+        return lo;
+    }
+
+    SplitVector<Word> FSums;
+    int FStepRow = 0;
+    Word FStep = 0;
+};
