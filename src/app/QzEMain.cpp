@@ -1,10 +1,38 @@
 #include "app/QzEMain.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
+#include <QUrl>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/Documents.h"
+#include "app/FileHistory.h"
+#include "engine/Editor.h"
+#include "platform/FileError.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramDir.h"
+#include "platform/SpeechLibrary.h"
+#include "platform/Sjis.h"
+#include "qt/Dialogs.h"
+#include "qt/PeerBus.h"
+#include "qt/QtCp932.h"
+
+#include <QPrinterInfo>
 
 namespace {
 
@@ -26,14 +54,24 @@ constexpr std::array<TPanelSpec, TQzEMain::kPanelCount> kPanels{{
 constexpr int kClientWidth = 592;
 constexpr int kClientHeight = 374;
 
+constexpr std::string_view kPlainText = "通常のテキスト"_sj;
+constexpr std::string_view kHtml = "ＨＴＭＬ"_sj;
+
+QString Utf8(const char* s) { return QString::fromUtf8(s); }
+
 } // namespace
 
-QString TQzEMain::UntitledTitle() { return QString::fromUtf8("無題－Varnet"); }
+QString TQzEMain::UntitledTitle() { return Utf8("無題－Varnet"); }
+QString TQzEMain::TitleSuffix() { return Utf8("－Varnet"); }
 
-TQzEMain::TQzEMain(QWidget* parent) : QMainWindow(parent)
+TQzEMain::TQzEMain(QWidget* parent) : TQzEMain(QStringList(), parent) {}
+
+TQzEMain::TQzEMain(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), FArguments(arguments), FEditor(std::make_unique<TEditor>()),
+      FViewMode(kPlainText)
 {
     setObjectName(QStringLiteral("QzEMain"));
-    QFont font(QString::fromUtf8("ＭＳ ゴシック"));
+    QFont font(Utf8("ＭＳ ゴシック"));
     font.setPixelSize(16);
     setFont(font);
     resize(kClientWidth, kClientHeight);
@@ -41,9 +79,285 @@ TQzEMain::TQzEMain(QWidget* parent) : QMainWindow(parent)
     FormCreate();
 }
 
+TQzEMain::~TQzEMain()
+{
+    // FormDestroy: the scratch file of the encryption command goes with the copy.
+    const TProgramDir& dir = TProgramDir::Instance();
+    const std::string scratch = "無題暗号";
+    QFile::remove(QFile::decodeName(dir.PathForRead(scratch).c_str()));
+    if (FSpeech)
+        FSpeech->Unload();
+}
+
 void TQzEMain::FormCreate()
 {
+    setAcceptDrops(true);
     setWindowTitle(UntitledTitle());
+    FApplicationTitle = UntitledTitle();
+    FPrinterReady = !QPrinterInfo::availablePrinterNames().isEmpty();
+    FFileName.clear();
+
+    const TProgramDir& dir = TProgramDir::Instance();
+    FIni = std::make_unique<TIniFile>(dir.PathForRead(dir.SettingsName()),
+                                      dir.PathForWrite(dir.SettingsName()));
+    FSettings = std::make_unique<TSettings>(*FIni);
+    FHistory = std::make_unique<TFileHistory>(*FIni);
+    FDocuments = std::make_unique<TDocuments>(*this);
+    CreateFileMenu();
+
+    FEditor->OnCaretMoved = [this](TObject*) { EditorCaretMoved(); };
+    FEditor->OnChange = [this](TObject*) { EditorChange(); };
+
+    FSettings->LoadAll(*this);
+
+    FPeers = std::make_unique<TPeerBus>(this);
+    ConnectPeers();
+    FPeers->Start(); // without a private folder this copy simply runs alone
+    if (FDocuments->CountCopies())
+        FSettings->LoadWindowPosition(*this);
+
+    FEditor->Lines().Clear();
+    FEditor->SetModified(false);
+    FLastRowCount = FEditor->RowCount();
+
+    // Menu shortcuts, phrases and language menus are added by their commands.
+
+    FSpeech = std::make_unique<TSpeechLibrary>();
+    FSpeech->Load();
+}
+
+void TQzEMain::ConnectPeers()
+{
+    FPeers->OnQuery = [this] {
+        TPeerInfo info;
+        info.Title = windowTitle();
+        info.Path = QFile::encodeName(FFileName).toStdString();
+        info.Minimised = isMinimized();
+        return info;
+    };
+    FPeers->OnActivate = [this] {
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+    };
+    FPeers->OnClose = [this] { return close(); };
+    FPeers->OnLineJump = [this](int line) { JumpToLine(line); };
+    FPeers->OnSetGeometry = [this](const QRect& frame) {
+        if (windowState() != Qt::WindowNoState)
+            setWindowState(Qt::WindowNoState);
+        const QSize extra = frameGeometry().size() - geometry().size();
+        move(frame.topLeft());
+        resize((frame.size() - extra).expandedTo(QSize(1, 1)));
+    };
+}
+
+void TQzEMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!FShown) {
+        FShown = true;
+        FormShow();
+    }
+}
+
+// The files named on the command line, in order, up to the first that does not exist (so
+// "file.txt 120" opens the file and stops at the line number). Windows' 8.3 short names have
+// no counterpart here, so arguments are taken as they are.
+void TQzEMain::FormShow()
+{
+    if (FArguments.isEmpty()) {
+        SelectViewMode(std::string(kPlainText));
+        return;
+    }
+    for (const QString& arg : FArguments) {
+        if (!QFileInfo::exists(arg))
+            break;
+        RunCommand([&] { FDocuments->OpenByName(arg); });
+    }
+}
+
+void TQzEMain::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    FormPaint();
+}
+
+// "varnet file.txt 120" jumps to line 120 once, on the first paint, when the text is there.
+void TQzEMain::FormPaint()
+{
+    if (FStartupJumpDone)
+        return;
+    if (FArguments.size() == 2) {
+        bool ok = false;
+        const int line = FArguments[1].toInt(&ok, 10);
+        if (ok) {
+            FStartupJumpDone = true;
+            JumpToLine(std::max(line - 1, 0));
+        }
+    }
+}
+
+void TQzEMain::closeEvent(QCloseEvent* event)
+{
+    // A modified but empty text closes without a question.
+    if (FEditor->Modified() && !TextEmpty() &&
+        FDocuments->SavePrompt() == TDialogAnswer::Cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TQzEMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    EditorResize();
+}
+
+void TQzEMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+// Dropped files open in the order given: the first here when the text is empty, the others
+// in new copies.
+void TQzEMain::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            RunCommand([&] { FDocuments->OpenByName(url.toLocalFile()); });
+}
+
+void TQzEMain::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        TDialogs::Instance().ShowError(this, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+// ---- title and status bar
+
+void TQzEMain::UpdateTitles()
+{
+    if (FFileName.isEmpty()) {
+        setWindowTitle(UntitledTitle());
+        FApplicationTitle = UntitledTitle();
+        return;
+    }
+    setWindowTitle(TitlePath(FFileName) + TitleSuffix());
+    FApplicationTitle = QFileInfo(FFileName).fileName() + QStringLiteral("-Varnet");
+}
+
+bool TQzEMain::TextEmpty() const
+{
+    const int rows = FEditor->RowCount();
+    return rows == 0 || (rows == 1 && FEditor->RowText(0).empty() && FEditor->RowEnd(0) != reBreak);
+}
+
+void TQzEMain::ShowModified()
+{
+    SetPanelText(2, Utf8(FEditor->Modified() ? "変更：あり" : "変更：なし"));
+}
+
+void TQzEMain::SelectViewMode(const std::string& name)
+{
+    FViewMode = name;
+    SetPanelText(5, QStringFromCp932(name));
+    SetPanelText(2, Utf8("変更：なし"));
+    const TEditorFont& font = FEditor->Font();
+    SetPanelText(4, QStringFromCp932(font.Name()) + QStringLiteral(" %1P").arg(EditorFontSize()));
+}
+
+// Until language definitions are loaded, the extension tells HTML from plain text.
+void TQzEMain::SelectViewModeFor(const QString& path)
+{
+    const QString ext = QFileInfo(path).suffix().toUpper();
+    SelectViewMode(std::string(ext == QLatin1String("HTM") || ext == QLatin1String("HTML") ? kHtml
+                                                                                         : kPlainText));
+}
+
+void TQzEMain::EditorCaretMoved()
+{
+    if (FLinesPerPage == 0)
+        return; // no page layout without a printer: the panel stays empty
+    TEditor& e = *FEditor;
+    const int page = e.Row() / FLinesPerPage + 1;
+    const int line = e.Leftbar().ShowNumberMode() == nmLine ? e.RowToLine(e.Row()) + 1 : e.Row() + 1;
+    SetPanelText(0, QString::asprintf("%3d", page) + Utf8("頁 ：") + QString::asprintf("%3d", e.Col() + 1) +
+                        Utf8("桁 ：") + QString::asprintf("%5d", line) + Utf8("行"));
+    if (e.Row() != FSpokenRow) {
+        FSpokenRow = e.Row();
+        const std::string_view row = e.RowText(e.Row());
+        if (row.empty())
+            FLastSpoken = std::string("空行"_sj);
+        else if (static_cast<int>(row.size()) == e.Col())
+            FLastSpoken = std::string("行末"_sj);
+        else
+            FLastSpoken = std::string(row.substr(std::min<std::size_t>(row.size(), static_cast<std::size_t>(std::max(e.Col(), 0)))));
+        if (FSpeech)
+            FSpeech->Say(FLastSpoken);
+    }
+}
+
+void TQzEMain::EditorChange()
+{
+    if (FEditor->RowCount() != FLastRowCount)
+        FLastRowCount = FEditor->RowCount(); // page marks are recomputed by the page layout
+    if (FEditor->Modified())
+        SetPanelText(2, Utf8("変更：あり"));
+}
+
+int TQzEMain::WindowWrapWidth(int editorWidth, int leftMargin, int charWidth, int vscrollWidth)
+{
+    if (charWidth <= 0)
+        return 0;
+    return std::max(1, (editorWidth - leftMargin - charWidth / 2 - vscrollWidth) / charWidth);
+}
+
+void TQzEMain::EditorResize()
+{
+    if (!FSettings || FSettings->Values().WrapMode != 1)
+        return;
+    TEditor& e = *FEditor;
+    const TEditorMetrics& m = e.Metrics();
+    if (e.Host() == nullptr || m.ColWidth <= 1)
+        return; // the character width is not known yet
+    const bool vbar = e.ScrollBars() == ssVertical || e.ScrollBars() == ssBoth;
+    const int columns = WindowWrapWidth(e.Host()->ClientSize().Width, m.TextLeft, m.ColWidth,
+                                        vbar ? e.Host()->ScrollBarExtent(sbVertical) : 0);
+    if (columns > 0 && columns != e.WrapOption().WrapByte()) {
+        e.WrapOption().SetWrapByte(columns);
+        FLastRowCount = e.RowCount();
+    }
+}
+
+void TQzEMain::ToggleWordWrap()
+{
+    TEditor& e = *FEditor;
+    const int line = e.RowToLine(e.Row());
+    e.SetWordWrap(!e.WordWrap());
+    // Without wrapping rows and lines coincide.
+    e.SetRowCol(e.WordWrap() ? e.Lines().LineToRow(line) : line, 0);
+    const TProgramDir& dir = TProgramDir::Instance();
+    TIniFile attr(dir.PathForRead("CodeAttr.ini"), dir.PathForWrite("CodeAttr.ini"));
+    attr.WriteBool(FViewMode, "Wordwrap", e.WordWrap());
+    attr.Flush();
+    FLastRowCount = e.RowCount();
+    EditorResize();
+}
+
+void TQzEMain::JumpToLine(int line)
+{
+    TEditor& e = *FEditor;
+    const int row = e.Lines().LineToRow(std::clamp(line, 0, std::max(e.Lines().Count() - 1, 0)));
+    e.SetRowCol(row, 0);
+    e.SetTopRow(std::max(row - e.VisibleRows() / 2, 0));
 }
 
 // Six raised panels side by side, two pixels apart as the parts of a Windows status bar are.
@@ -84,6 +398,57 @@ void TQzEMain::CreateStatusBar()
     setStatusBar(stbMain_);
 }
 
+// Enough of the File menu to reach the document commands; the full menus come with the
+// command table.
+void TQzEMain::CreateFileMenu()
+{
+    FFileMenu = menuBar()->addMenu(Utf8("ファイル(&F)"));
+    FFileMenu->setObjectName(QStringLiteral("mmnFile"));
+    auto add = [this](const char* caption, const char* name, std::function<void()> run) {
+        QAction* a = FFileMenu->addAction(Utf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, run] { RunCommand(run); });
+        return a;
+    };
+    add("新規作成(&N)", "smnNew", [this] { FDocuments->New(); });
+    add("開く(&O)...", "smnOpen", [this] { FDocuments->Open(); });
+    add("クリアして開く(&L)...", "smnClearOpen", [this] { FDocuments->ClearAndOpen(); });
+    add("ファイルの挿入(&I)...", "smnInsertOpen", [this] { FDocuments->InsertFile(); });
+    add("最新の情報に更新(&R)", "smnUpdate", [this] { FDocuments->Reload(); });
+    QAction* save = add("上書き保存(&S)", "smnSave", [this] { FDocuments->Save(); });
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    add("名前を付けて保存(&A)...", "smnSaveAs", [this] { FDocuments->SaveAs(); });
+    FFileMenu->addSeparator();
+    add("すべて閉じる(&C)", "smnCloseAll", [this] { FDocuments->CloseAll(); });
+    add("終了(&X)", "smnExit", [this] { close(); });
+    QAction* separator = FFileMenu->addSeparator();
+    separator->setObjectName(QStringLiteral("smnFileSeparater"));
+    connect(FFileMenu, &QMenu::aboutToShow, this, [this] { RefreshHistoryMenu(); });
+}
+
+void TQzEMain::RefreshHistoryMenu()
+{
+    const QList<QAction*> actions = FFileMenu->actions();
+    bool after = false;
+    for (QAction* a : actions) {
+        if (after) {
+            FFileMenu->removeAction(a);
+            a->deleteLater();
+        } else if (a->objectName() == QLatin1String("smnFileSeparater")) {
+            after = true;
+        }
+    }
+    FHistory->Load();
+    const QStringList captions = FDocuments->HistoryCaptions(200);
+    for (int i = 0; i < captions.size(); ++i) {
+        QAction* a = FFileMenu->addAction(captions[i]);
+        const QString full = QFile::decodeName(FHistory->Items()[static_cast<std::size_t>(i)].c_str());
+        a->setToolTip(full);
+        a->setStatusTip(full);
+        connect(a, &QAction::triggered, this, [this, i] { RunCommand([this, i] { FDocuments->OpenFromHistory(i); }); });
+    }
+}
+
 QLabel* TQzEMain::Panel(int index) const
 {
     return index >= 0 && index < kPanelCount ? panels_[index] : nullptr;
@@ -100,3 +465,74 @@ void TQzEMain::SetPanelText(int index, const QString& text)
     if (QLabel* panel = Panel(index))
         panel->setText(text);
 }
+
+// ---- settings
+
+TWindowPlace TQzEMain::CurrentPlace() const
+{
+    const QRect frame = frameGeometry();
+    return {frame.x(), frame.y(), width(), height()};
+}
+
+std::string TQzEMain::EditorFontName() const { return FEditor->Font().Name(); }
+
+// The editor keeps its font as a pixel height; the settings count points at 96 dots per inch.
+int TQzEMain::EditorFontSize() const
+{
+    const int pixels = std::abs(FEditor->Font().Height());
+    return (pixels * 72 + 48) / 96;
+}
+
+int TQzEMain::CurrentUndoMax() const { return FEditor->UndoListMax(); }
+int TQzEMain::CurrentWrapByte() const { return FEditor->WrapOption().WrapByte(); }
+
+void TQzEMain::RemoveManualPageMarks()
+{
+    constexpr std::uint16_t kManualPageBreak = 8192;
+    for (int r = 0; r < FEditor->RowCount(); ++r)
+        if (FEditor->RowMarks(r) & kManualPageBreak)
+            FEditor->SetRowMarks(r, static_cast<std::uint16_t>(FEditor->RowMarks(r) & ~kManualPageBreak));
+    FLastRowCount = FEditor->RowCount();
+}
+
+void TQzEMain::ApplySettings(const TSettingsValues& v)
+{
+    switch (v.InitialWinState) {
+    case 1:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        break;
+    }
+    TEditor& e = *FEditor;
+    e.Caret().SetAutoIndent(v.AutoIndent);
+    e.Caret().SetBackSpaceUnIndent(v.BSUnIndent);
+    e.Caret().SetFreeCaret(v.CaretFree);
+    e.SetUndoListMax(v.UndoMax);
+    e.SetScrollBars(static_cast<TScrollStyle>(std::clamp(v.ScrollBars, 0, 3)));
+    e.Ruler().SetVisible(v.Ruler);
+    e.Imagebar().SetVisible(v.PageMark);
+    e.Marks().RetMark().SetVisible(v.RetEofMark);
+    e.Marks().EofMark().SetVisible(v.RetEofMark);
+    e.Margin().SetLine(v.LineMargin);
+    TEditorWrapOption& wrap = e.WrapOption();
+    wrap.SetFollowPunctuation(v.FollowPunc);
+    wrap.SetLeading(v.FollowPunc);
+    wrap.SetWordBreak(v.WordBreak);
+    if (v.WrapMode == 2 && v.WrapByte > 0)
+        wrap.SetWrapByte(v.WrapByte);
+    // The other values (tool bar, clipboard history, hyperlinks, formats, full-width blank
+    // marks, print settings) are read from Settings().Values() by the parts that use them.
+    EditorResize();
+}
+
+void TQzEMain::ApplyWindowSize(int width, int height)
+{
+    if (width > 0 && height > 0)
+        resize(width, height);
+}
+
+void TQzEMain::ApplyWindowPosition(int left, int top) { move(left, top); }

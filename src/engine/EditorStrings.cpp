@@ -171,9 +171,9 @@ void TEditorStrings::Assign(const std::vector<std::string>& lines)
     FOwner.SetCol(0);
 }
 
-void TEditorStrings::LoadFromFile(const std::string& fileName)
+void TEditorStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank)
 {
-    FOwner.ListRows().LoadFromFile(fileName);
+    FOwner.ListRows().LoadFromFile(fileName, nulAsBlank);
 }
 
 void TEditorStrings::BeginUpdate()
