@@ -178,7 +178,7 @@ void TDocuments::WriteFile(const QString& path, bool backup)
     TAtomicWriteOptions options;
     if (backup)
         options.BackupPath = ChangeFileExt(Native(path), ".Bak");
-    WriteFileAtomically(Native(path), text, options);
+    WriteFileAtomically(Native(path), text, options, FileOps != nullptr ? *FileOps : TFileOps::System());
 }
 
 void TDocuments::New()

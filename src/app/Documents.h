@@ -16,6 +16,7 @@
 
 class TQzEMain;
 class TEditor;
+class TFileOps;
 
 // The file dialogs' filter list: (description, patterns) pairs, the user's pattern first.
 struct TFileFilter {
@@ -86,6 +87,8 @@ public:
 
     // How new copies are started (tests record instead).
     std::function<bool(const QString& program, const QStringList& arguments)> StartProcess;
+    // The file operations saves go through (tests make them fail); nullptr: the system's.
+    TFileOps* FileOps = nullptr;
 
 private:
     QStringList ChooseFiles(bool multiple);

@@ -133,6 +133,7 @@ void TQzEMain::ConnectPeers()
         info.Title = windowTitle();
         info.Path = QFile::encodeName(FFileName).toStdString();
         info.Minimised = isMinimized();
+        info.CaretLine = FEditor->RowToLine(FEditor->Row());
         return info;
     };
     FPeers->OnActivate = [this] {

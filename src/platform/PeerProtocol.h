@@ -8,7 +8,7 @@
 // that do not fill the payload exactly is malformed: it is dropped and the connection closed.
 //
 // Version 1:
-//   Query          -> Info(handle, title UTF-8, path bytes, minimised)
+//   Query          -> Info(handle, minimised, caret line, title UTF-8, path bytes)
 //   Activate       (no answer)
 //   Close          -> CloseAnswer(closed)   (the peer runs its own save prompt first)
 //   LineJump(line) (0-based logical line; no answer)
@@ -46,6 +46,7 @@ struct TMessage {
     // Info
     std::int64_t Handle() const { return Numbers.size() > 0 ? Numbers[0] : 0; }
     bool Minimised() const { return Numbers.size() > 1 && Numbers[1] != 0; }
+    std::int64_t CaretLine() const { return Numbers.size() > 2 ? Numbers[2] : 0; }
     const std::string& Title() const { return Texts[0]; }
     const std::string& Path() const { return Texts[1]; }
 };
@@ -59,7 +60,7 @@ inline std::optional<std::string_view> Layout(TType t)
     case TType::Close:
         return "";
     case TType::Info:
-        return "nnss"; // handle, minimised, title, path
+        return "nnnss"; // handle, minimised, caret line, title, path
     case TType::CloseAnswer:
     case TType::LineJump:
         return "n";

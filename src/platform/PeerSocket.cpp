@@ -28,6 +28,7 @@ TPeerFolder PreparePeerFolder()
 TPeerFolder PreparePeerFolder(const std::string& path)
 {
 #if defined(_WIN32)
+    (void)path;
     return {{}, "local sockets between copies are not available on this system"};
 #else
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)

@@ -19,6 +19,14 @@ namespace {
 
 constexpr int kIdleConnectionMs = 5000;
 
+// The process id, and a count for further ends made in the same process (tests run several
+// windows in one process).
+std::int64_t NextHandle()
+{
+    static int made = 0;
+    return QCoreApplication::applicationPid() * 100 + (made++ % 100);
+}
+
 std::string Bytes(const QByteArray& a) { return std::string(a.constData(), static_cast<std::size_t>(a.size())); }
 
 QByteArray Frame(const peer::TMessage& m)
@@ -30,7 +38,7 @@ QByteArray Frame(const peer::TMessage& m)
 } // namespace
 
 TPeerBus::TPeerBus(QObject* parent, QString folder)
-    : QObject(parent), FFolder(std::move(folder)), FHandle(QCoreApplication::applicationPid()),
+    : QObject(parent), FFolder(std::move(folder)), FHandle(NextHandle()),
       FAllowedUid(CurrentUserId())
 {
 }
@@ -136,7 +144,7 @@ void TPeerBus::Handle(QLocalSocket* socket, const peer::TMessage& m)
     switch (m.Type) {
     case peer::TType::Query: {
         const TPeerInfo info = SelfInfo();
-        answer(peer::Make(peer::TType::Info, {info.Handle, info.Minimised ? 1 : 0},
+        answer(peer::Make(peer::TType::Info, {info.Handle, info.Minimised ? 1 : 0, info.CaretLine},
                           {Bytes(info.Title.toUtf8()), info.Path}));
         break;
     }
@@ -260,6 +268,7 @@ QList<TPeerInfo> TPeerBus::ListCopies(int limit)
         TPeerInfo info;
         info.Handle = h;
         info.Minimised = reply->Minimised();
+        info.CaretLine = static_cast<int>(std::clamp<std::int64_t>(reply->CaretLine(), 0, 0x7FFFFFFF));
         info.Title = QString::fromUtf8(reply->Title().data(), static_cast<qsizetype>(reply->Title().size()));
         info.Path = reply->Path();
         info.Socket = path;

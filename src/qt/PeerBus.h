@@ -23,6 +23,7 @@ struct TPeerInfo {
     QString Title;
     std::string Path; // the document's path as the copy holds it (native bytes), empty if untitled
     bool Minimised = false;
+    int CaretLine = 0; // 0-based logical line of the caret
     QString Socket;   // where to reach it
     bool Self = false;
 };
@@ -42,6 +43,8 @@ public:
     const QString& Folder() const { return FFolder; }
     const QString& SocketPath() const { return FSocketPath; }
     std::int64_t Handle() const { return FHandle; }
+    // For tests running several copies' ends in one process: another handle (before Start).
+    void SetHandle(std::int64_t handle) { FHandle = handle; }
 
     // For tests: the user id peers must have (this process's by default).
     void SetAllowedUserId(std::uint32_t uid) { FAllowedUid = uid; }
