@@ -139,7 +139,8 @@ void TPeerBus::Handle(QLocalSocket* socket, const peer::TMessage& m)
             return;
         guard->write(Frame(reply));
         guard->flush();
-        guard->waitForBytesWritten(kAnswerTimeoutMs);
+        if (guard->state() == QLocalSocket::ConnectedState)
+            guard->waitForBytesWritten(kAnswerTimeoutMs);
     };
     switch (m.Type) {
     case peer::TType::Query: {
@@ -201,7 +202,8 @@ std::optional<peer::TMessage> TPeerBus::Exchange(const QString& path, const peer
     if (reached != nullptr)
         *reached = true;
     if (!answer) {
-        socket.waitForBytesWritten(kAnswerTimeoutMs);
+        if (socket.state() == QLocalSocket::ConnectedState)
+            socket.waitForBytesWritten(kAnswerTimeoutMs);
         socket.disconnectFromServer();
         return std::nullopt;
     }
@@ -334,7 +336,8 @@ bool TPeerBus::SendRaw(const QString& path, const QByteArray& bytes)
         return false;
     socket.write(bytes);
     socket.flush();
-    socket.waitForBytesWritten(kAnswerTimeoutMs);
+    if (socket.state() == QLocalSocket::ConnectedState)
+        socket.waitForBytesWritten(kAnswerTimeoutMs);
     // The peer hangs up on what it cannot parse; wait for that (in an event loop, so a peer
     // in this very process can run).
     QEventLoop loop;
