@@ -222,12 +222,15 @@ void TQzEMain::dragEnterEvent(QDragEnterEvent* event)
         event->acceptProposedAction();
 }
 
-// Dropped files open in the order given: the first here when the text is empty, the others
-// in new copies.
 void TQzEMain::dropEvent(QDropEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     event->acceptProposedAction();
+    OpenDroppedFiles(urls);
+}
+
+void TQzEMain::OpenDroppedFiles(const QList<QUrl>& urls)
+{
     for (const QUrl& url : urls)
         if (url.isLocalFile())
             RunCommand([&] { FDocuments->OpenByName(url.toLocalFile()); });

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <array>
 #include <functional>
@@ -87,6 +88,9 @@ public:
     // Caret to the first row of 0-based logical line `line`, that row in the middle.
     void JumpToLine(int line);
 
+    // Files dropped on the window, in the order given: the first here when the text is
+    // empty, the others in new copies.
+    void OpenDroppedFiles(const QList<QUrl>& urls);
     // Runs a command; an exception is reported and the window keeps running.
     void RunCommand(const std::function<void()>& command);
     // The speech hook's last text (for tests), empty when none was spoken.
