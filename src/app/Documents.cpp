@@ -20,6 +20,7 @@
 #include "engine/FileLoad.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileError.h"
+#include "platform/ProgramDir.h"
 #include "platform/Sjis.h"
 #include "qt/QtCp932.h"
 
@@ -358,8 +359,11 @@ bool TDocuments::SaveAs()
 void TDocuments::OpenByName(const QString& given)
 {
     const QString path = QFileInfo(given).absoluteFilePath();
-    if (FindCopyShowing(path)) {
-        if (W.TextEmpty())
+    bool self = false;
+    if (FindCopyShowing(path, &self)) {
+        // An empty copy that was to show the file is not needed; this copy showing it
+        // already (an empty file, say) stays.
+        if (W.TextEmpty() && !self)
             QMetaObject::invokeMethod(&W, &QWidget::close, Qt::QueuedConnection);
         return;
     }
@@ -417,16 +421,29 @@ QStringList TDocuments::HistoryCaptions(int pixelWidth) const
 
 // Titles are upper-cased paths, and Linux paths differ by case: the copies are asked for the
 // exact path they hold instead, so "a.txt" and "A.TXT" stay two documents.
-bool TDocuments::FindCopyShowing(const QString& path)
+bool TDocuments::FindCopyShowing(const QString& path, bool* self)
 {
     const std::string wanted = Native(QFileInfo(path).absoluteFilePath());
     for (const TPeerInfo& peer : W.Peers().ListCopies()) {
-        if (peer.Self || peer.Path != wanted)
+        if (peer.Path != wanted)
             continue;
         W.Peers().Activate(peer);
+        if (self != nullptr)
+            *self = peer.Self;
         return true;
     }
     return false;
+}
+
+void TDocuments::OpenCodeViewFile()
+{
+    const TProgramDir& dir = TProgramDir::Instance();
+    const QString path = FromNative(dir.PathForRead("CodeView.cfg"));
+    if (!QFileInfo::exists(path)) {
+        TDialogs::Instance().ShowMessage(&W, Utf8("構文強調定義ファイルが見つかりません。\r") + path);
+        return;
+    }
+    StartNewCopy(path);
 }
 
 void TDocuments::StartNewCopy(const QString& path)

@@ -67,8 +67,11 @@ public:
     QStringList HistoryCaptions(int pixelWidth = 200) const;
 
     // ---- copies
-    // Activates another copy that shows `path` (its exact path, asked over the peer bus).
-    bool FindCopyShowing(const QString& path);
+    // Activates the copy that shows `path` (its exact path, asked over the peer bus); `self`
+    // tells whether that is this copy.
+    bool FindCopyShowing(const QString& path, bool* self = nullptr);
+    // Opens the language definition file of the program's folder in a new copy.
+    void OpenCodeViewFile();
     // Starts a new copy, for `path` or empty.
     void StartNewCopy(const QString& path = {});
     // Refreshes the list of copies (the Window menu opening).

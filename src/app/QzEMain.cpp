@@ -110,7 +110,7 @@ void TQzEMain::FormCreate()
 
     FSettings->LoadAll(*this);
 
-    FPeers = std::make_unique<TPeerBus>(this);
+    FPeers = std::make_unique<TPeerBus>();
     ConnectPeers();
     FPeers->Start(); // without a private folder this copy simply runs alone
     if (FDocuments->CountCopies())

@@ -10,6 +10,7 @@
 #include "platform/Sjis.h"
 #include "qt/ScriptedDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -89,6 +90,13 @@ TEST_F(DocumentsTest, OpeningReadsBytesAsTheyAreWithNulAsBlankAndNamesTheWindow)
     ASSERT_EQ(window->History().Items().size(), 1u);
     EXPECT_EQ(window->History().Items()[0], QFile::encodeName(path).toStdString());
     EXPECT_TRUE(started.isEmpty());
+
+    // The same file again: this copy shows it already; nothing starts or closes.
+    window->show();
+    Docs().OpenByName(path);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_TRUE(window->isVisible());
 
     // A second file, with the text not empty, goes to a new copy.
     const QString other = File(QStringLiteral("other.txt"), "x");
