@@ -192,10 +192,10 @@ void TDocuments::New()
 
 void TDocuments::Clear()
 {
-    if (W.Editor().Modified() && SavePrompt() == TDialogAnswer::Cancel)
+    if (W.Modified() && SavePrompt() == TDialogAnswer::Cancel)
         return;
     W.Editor().Lines().Clear();
-    W.Editor().SetModified(false);
+    W.SetModified(false);
     W.SelectViewMode(std::string("通常のテキスト"_sj));
     W.ShowModified();
     W.SetFileName({});
@@ -256,20 +256,20 @@ void TDocuments::ClearAndOpen()
     const std::string before = e.ListRows().GetTextStr();
     const QString name = W.FileName();
     const std::string mode = W.ViewMode();
-    bool modified = e.Modified();
+    bool modified = W.Modified();
     if (modified && !W.TextEmpty()) {
         const TDialogAnswer answer = SavePrompt();
         if (answer == TDialogAnswer::Cancel)
             return; // the command is called off and the text stays as it is
         modified = answer == TDialogAnswer::No; // saved text is no longer modified
-        e.SetModified(false);                  // answered: Clear does not ask again
+        W.SetModified(false);                  // answered: Clear does not ask again
     }
     Clear();
     if (Open() || before.empty())
         return;
     // Nothing was opened here: the text comes back as it was, with its name.
     e.Lines().SetTextStr(before);
-    e.SetModified(modified);
+    W.SetModified(modified);
     W.SetFileName(name);
     W.SelectViewMode(mode);
     W.UpdateTitles();
@@ -302,7 +302,7 @@ void TDocuments::InsertFile()
     const std::size_t at = static_cast<std::size_t>(std::clamp<std::int64_t>(e.SelStart(), 0, static_cast<std::int64_t>(text.size())));
     e.Lines().SetTextStr(text.substr(0, at) + inserted + text.substr(at));
     e.SetRowCol(e.Lines().LineToRow(std::min(line + lines, std::max(e.Lines().Count() - 1, 0))), 0);
-    e.SetModified(true);
+    W.SetModified(true);
     W.ShowModified();
 }
 
@@ -313,7 +313,7 @@ void TDocuments::Reload()
     TEditor& e = W.Editor();
     const int top = e.TopRow(), row = e.Row(), col = e.Col();
     ReadFile(W.FileName());
-    e.SetModified(false);
+    W.SetModified(false);
     W.ShowModified();
     e.SetTopRow(top);
     e.SetRowCol(row, col);
@@ -326,7 +326,7 @@ bool TDocuments::Save()
     TSettings& s = W.Settings();
     s.ReadDocumentSettings();
     WriteFile(W.FileName(), s.Values().BakFile);
-    W.Editor().SetModified(false);
+    W.SetModified(false);
     W.ShowModified();
     return true;
 }
@@ -349,7 +349,7 @@ bool TDocuments::SaveAs()
     const bool backup = s.Values().BakFile && SamePath(path, W.FileName());
     WriteFile(path, backup);
     W.SetFileName(path);
-    W.Editor().SetModified(false);
+    W.SetModified(false);
     W.ShowModified();
     W.UpdateTitles();
     AddToHistory(path);
@@ -371,13 +371,14 @@ void TDocuments::OpenByName(const QString& given)
         StartNewCopy(path);
         return;
     }
+    W.SetSplit(false);
     // Read first: a file that cannot be read leaves the document as it was.
     ReadFile(path);
     W.SetFileName(path);
     W.SelectViewModeFor(path);
     W.EditorResize();
     TEditor& e = W.Editor();
-    e.SetModified(false);
+    W.SetModified(false);
     AddToHistory(path);
     W.ShowModified();
     e.SetRowCol(0, 0);

@@ -202,7 +202,7 @@ void TQzEMain::FormPaint()
 void TQzEMain::closeEvent(QCloseEvent* event)
 {
     // A modified but empty text closes without a question.
-    if (FEditor->Modified() && !TextEmpty() &&
+    if (Modified() && !TextEmpty() &&
         FDocuments->SavePrompt() == TDialogAnswer::Cancel) {
         event->ignore();
         return;
@@ -258,6 +258,18 @@ void TQzEMain::UpdateTitles()
     FApplicationTitle = QFileInfo(FFileName).fileName() + QStringLiteral("-Varnet");
 }
 
+bool TQzEMain::Modified() const
+{
+    return FEditor->Modified() || (FSubEditor && FSubEditor->Modified());
+}
+
+void TQzEMain::SetModified(bool v)
+{
+    FEditor->SetModified(v);
+    if (FSubEditor)
+        FSubEditor->SetModified(v);
+}
+
 bool TQzEMain::TextEmpty() const
 {
     const int rows = FEditor->RowCount();
@@ -266,7 +278,7 @@ bool TQzEMain::TextEmpty() const
 
 void TQzEMain::ShowModified()
 {
-    SetPanelText(2, Utf8(FEditor->Modified() ? "変更：あり" : "変更：なし"));
+    SetPanelText(2, Utf8(Modified() ? "変更：あり" : "変更：なし"));
 }
 
 void TQzEMain::SelectViewMode(const std::string& name)
@@ -313,7 +325,7 @@ void TQzEMain::EditorChange()
 {
     if (FEditor->RowCount() != FLastRowCount)
         FLastRowCount = FEditor->RowCount(); // page marks are recomputed by the page layout
-    if (FEditor->Modified())
+    if (Modified())
         SetPanelText(2, Utf8("変更：あり"));
 }
 
@@ -354,6 +366,41 @@ void TQzEMain::ToggleWordWrap()
     attr.Flush();
     FLastRowCount = e.RowCount();
     EditorResize();
+}
+
+// The second view copies the first one's settings, state and events and then shares its
+// rows (and so its undo history and wrap options). The widgets that show the two views come
+// with the editor widget.
+void TQzEMain::SetSplit(bool on)
+{
+    if (on == Split())
+        return;
+    if (!on) {
+        if (FActiveEditor == FSubEditor.get())
+            FActiveEditor = FEditor.get();
+        FSubEditor.reset();
+        return;
+    }
+    auto sub = std::make_unique<TEditor>(FEditor->Host());
+    TEditor& e = *FEditor;
+    sub->Caret().Assign(e.Caret());
+    sub->Font().Assign(e.Font());
+    sub->Margin().Assign(e.Margin());
+    sub->Speed().Assign(e.Speed());
+    sub->Ruler().Assign(e.Ruler());
+    sub->Leftbar().Assign(e.Leftbar());
+    sub->Imagebar().Assign(e.Imagebar());
+    sub->Marks().Assign(e.Marks());
+    sub->SetScrollBars(e.ScrollBars());
+    sub->SetColor(e.Color());
+    sub->SetReadOnly(e.ReadOnly());
+    sub->SetOverWrite(e.OverWrite());
+    sub->AttachTo(e);
+    sub->SetModified(e.Modified());
+    sub->SetTopRow(e.TopRow());
+    sub->OnCaretMoved = e.OnCaretMoved;
+    sub->OnChange = e.OnChange;
+    FSubEditor = std::move(sub);
 }
 
 void TQzEMain::JumpToLine(int line)

@@ -44,6 +44,13 @@ public:
 
     // The editor the document operations act on.
     TEditor& Editor() const { return *FEditor; }
+    // The split view: a second editor on the same text, present only while split.
+    TEditor* SubEditor() const { return FSubEditor.get(); }
+    bool Split() const { return FSubEditor != nullptr; }
+    void SetSplit(bool on);
+    // The editor that last had the focus; Edit, Insert and Tool commands act on it.
+    TEditor& ActiveEditor() const { return FActiveEditor != nullptr ? *FActiveEditor : *FEditor; }
+    void SetActiveEditor(TEditor* e) { FActiveEditor = e; }
     TSettings& Settings() { return *FSettings; }
     TDocuments& Documents() { return *FDocuments; }
     TFileHistory& History() { return *FHistory; }
@@ -71,6 +78,9 @@ public:
     bool TrimRightStr() const { return FTrimRightStr; }
     void SetTrimRightStr(bool v) { FTrimRightStr = v; }
 
+    // The document is modified when either view changed it.
+    bool Modified() const;
+    void SetModified(bool v);
     // Empty text: no bytes at all.
     bool TextEmpty() const;
     // Status panel 2 and the tool bar after the modified state changed.
@@ -129,6 +139,8 @@ private:
     std::array<QLabel*, kPanelCount> panels_{};
     QMenu* FFileMenu = nullptr;
     std::unique_ptr<TEditor> FEditor;
+    std::unique_ptr<TEditor> FSubEditor;
+    TEditor* FActiveEditor = nullptr;
     std::unique_ptr<TIniFile> FIni;
     std::unique_ptr<TSettings> FSettings;
     std::unique_ptr<TFileHistory> FHistory;

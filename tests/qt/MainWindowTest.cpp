@@ -184,3 +184,37 @@ TEST_F(MainWindowTest, TheEncryptionScratchFileGoesWithTheCopy)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, TheSplitViewEditsTheSameTextAndItsChangesAreNotLostOnClose)
+{
+    TQzEMain window;
+    window.show();
+    TEditor& e = window.Editor();
+    e.Lines().SetTextStr("shared\r\ntext");
+    e.SetTopRow(1);
+    window.SetSplit(true);
+    ASSERT_NE(window.SubEditor(), nullptr);
+    TEditor& sub = *window.SubEditor();
+    EXPECT_EQ(sub.ListRows().GetTextStr(), "shared\r\ntext");
+    sub.SetRowCol(1, 4);
+    sub.InsertText("!");
+    EXPECT_EQ(e.ListRows().GetTextStr(), "shared\r\ntext!");
+    // Changed in the second view only: the document still counts as modified.
+    sub.SetModified(true);
+    EXPECT_TRUE(window.Modified());
+    dialogs.Answer(TDialogAnswer::Cancel);
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(dialogs.Log.size(), 1);
+
+    // Opening a file turns the split off.
+    const QString path = File(QStringLiteral("s.txt"), "file");
+    window.SetModified(false);
+    e.Lines().Clear();
+    window.Documents().OpenByName(path);
+    EXPECT_FALSE(window.Split());
+    EXPECT_EQ(&window.ActiveEditor(), &e);
+}
+
+} // namespace
