@@ -546,18 +546,16 @@ void TQzEMain::RemoveManualPageMarks()
     FLastRowCount = FEditor->RowCount();
 }
 
+void TQzEMain::ApplyWindowState(int state)
+{
+    if (state == 1)
+        setWindowState(Qt::WindowMinimized);
+    else if (state == 2)
+        setWindowState(Qt::WindowMaximized);
+}
+
 void TQzEMain::ApplySettings(const TSettingsValues& v)
 {
-    switch (v.InitialWinState) {
-    case 1:
-        setWindowState(Qt::WindowMinimized);
-        break;
-    case 2:
-        setWindowState(Qt::WindowMaximized);
-        break;
-    default:
-        break;
-    }
     TEditor& e = *FEditor;
     e.Caret().SetAutoIndent(v.AutoIndent);
     e.Caret().SetBackSpaceUnIndent(v.BSUnIndent);

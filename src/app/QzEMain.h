@@ -133,6 +133,7 @@ private:
     void ApplySettings(const TSettingsValues& v) override;
     void ApplyWindowSize(int width, int height) override;
     void ApplyWindowPosition(int left, int top) override;
+    void ApplyWindowState(int state) override;
 
     QStringList FArguments;
     QStatusBar* stbMain_ = nullptr;

@@ -57,6 +57,7 @@ void TSettings::LoadAll(TSettingsTarget& target)
     const int height = FIni.ReadInteger(kWindow, "H", place.Height);
     target.ApplyWindowSize(width, height);
     v.InitialWinState = FIni.ReadInteger(kWindow, "InitialWinState", 0);
+    target.ApplyWindowState(v.InitialWinState);
 
     v.AutoIndent = FIni.ReadBool(kEditor, "AutoIndent", false);
     v.BSUnIndent = FIni.ReadBool(kEditor, "BSUnIndent", false);

@@ -79,6 +79,8 @@ public:
     virtual void ApplySettings(const TSettingsValues& v) = 0;
     virtual void ApplyWindowSize(int width, int height) = 0;
     virtual void ApplyWindowPosition(int left, int top) = 0;
+    // The window state at start (0 normal, 1 minimised, 2 maximised); only Load all sets it.
+    virtual void ApplyWindowState(int /*state*/) {}
 };
 
 // A menu command as the shortcut sections see it.

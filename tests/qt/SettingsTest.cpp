@@ -35,6 +35,8 @@ public:
     TSettingsValues last;
     TWindowPlace sizeSet{}, posSet{};
     bool sizeApplied = false, posApplied = false;
+    int stateApplied = -1;
+    void ApplyWindowState(int s) override { stateApplied = s; }
 
     TWindowPlace CurrentPlace() const override { return place; }
     std::string EditorFontName() const override { return "ＭＳ ゴシック"_sj.data(); }
@@ -157,9 +159,13 @@ TEST_F(SettingsTest, ChangedValuesAreStoredAndValuesBackAtTheirDefaultsDeleted)
     v.WrapMode = 2;
     v.WrapByteText = "72";
     v.DateFormat = "yy/mm/dd";
+    v.InitialWinState = 2;
+    target.stateApplied = -1;
     settings.SaveAll(v, target);
+    EXPECT_EQ(target.stateApplied, -1); // the state is for the next start
     {
         TIniFile check(path);
+        EXPECT_EQ(check.ReadInteger("Window", "InitialWinState", 0), 2);
         EXPECT_EQ(check.ReadString("Editor", "AutoIndent", ""), "1");
         EXPECT_EQ(check.ReadString("Controls", "ToolBar", ""), "0");
         EXPECT_EQ(check.ReadInteger("Editor", "ScrollBars", 0), 2);
@@ -182,6 +188,7 @@ TEST_F(SettingsTest, ChangedValuesAreStoredAndValuesBackAtTheirDefaultsDeleted)
     back.UndoMax = 64;
     back.WrapMode = 1;
     back.DateFormat = "yyyy/mm/dd";
+    back.InitialWinState = 0;
     settings.SaveAll(back, target);
     TIniFile check(path);
     EXPECT_FALSE(check.ValueExists("Editor", "AutoIndent"));
