@@ -158,17 +158,27 @@ TDocuments::TDocuments(TQzEMain& window) : W(window)
     };
 }
 
-void TDocuments::ReadFile(const QString& path)
+namespace {
+
+// Only regular files are read: a directory, a FIFO or a device would block or never end, and
+// a file beyond what the rows can hold is refused before anything is read.
+void CheckReadable(const std::string& name)
 {
-    const std::string name = Native(path);
     struct stat st {};
     if (::stat(name.c_str(), &st) != 0)
         throw EFileError("Cannot open file \"" + name + "\": " + std::strerror(errno), name);
-    // A directory, a FIFO or a device would block or never end: only regular files open.
     if (!S_ISREG(st.st_mode))
         throw EFileError("\"" + name + "\" is not a regular file", name);
     if (static_cast<std::uint64_t>(st.st_size) > MaxTextFileSize)
         throw EFileError("The file \"" + name + "\" is too large to edit (over 2 GB)", name);
+}
+
+} // namespace
+
+void TDocuments::ReadFile(const QString& path)
+{
+    const std::string name = Native(path);
+    CheckReadable(name);
     W.Editor().Lines().LoadFromFile(name, true);
 }
 
@@ -284,13 +294,8 @@ void TDocuments::InsertFile()
     // Read into an editor of its own, so NUL bytes become blanks as in an open.
     TEditor scratch;
     const QString path = files.first();
-    {
-        const std::string name = Native(path);
-        struct stat st {};
-        if (::stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-            throw EFileError("\"" + name + "\" is not a regular file", name);
-        scratch.Lines().LoadFromFile(name, true);
-    }
+    CheckReadable(Native(path));
+    scratch.Lines().LoadFromFile(Native(path), true);
     std::string inserted;
     const int lines = scratch.Lines().Count();
     for (int i = 0; i < lines; ++i)

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -159,6 +160,9 @@ void TQzEMain::showEvent(QShowEvent* event)
     if (!FShown) {
         FShown = true;
         FormShow();
+        // Should the window's own area be covered by its children and get no paint event,
+        // the start-up jump still happens as the first paint is done.
+        QTimer::singleShot(0, this, [this] { FormPaint(); });
     }
 }
 
