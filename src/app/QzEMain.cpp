@@ -23,6 +23,7 @@
 
 #include "app/Documents.h"
 #include "app/FileHistory.h"
+#include "app/ShortCut.h"
 #include "engine/Editor.h"
 #include "platform/FileError.h"
 #include "platform/IniFile.h"
@@ -121,7 +122,9 @@ void TQzEMain::FormCreate()
     FEditor->SetModified(false);
     FLastRowCount = FEditor->RowCount();
 
-    // Menu shortcuts, phrases and language menus are added by their commands.
+    if (FSettings->Values().KeyCustom)
+        ApplyMenuShortcuts();
+    // Phrases and language menus are added by their commands.
 
     FSpeech = std::make_unique<TSpeechLibrary>();
     FSpeech->Load();
@@ -459,26 +462,49 @@ void TQzEMain::CreateFileMenu()
 {
     FFileMenu = menuBar()->addMenu(Utf8("ファイル(&F)"));
     FFileMenu->setObjectName(QStringLiteral("mmnFile"));
-    auto add = [this](const char* caption, const char* name, std::function<void()> run) {
+    // The item's tag (odd: a command) is kept as its data, as the shortcut section needs it.
+    auto add = [this](const char* caption, const char* name, int tag, std::function<void()> run) {
         QAction* a = FFileMenu->addAction(Utf8(caption));
         a->setObjectName(QString::fromLatin1(name));
+        a->setData(tag);
         connect(a, &QAction::triggered, this, [this, run] { RunCommand(run); });
         return a;
     };
-    add("新規作成(&N)", "smnNew", [this] { FDocuments->New(); });
-    add("開く(&O)...", "smnOpen", [this] { FDocuments->Open(); });
-    add("クリアして開く(&L)...", "smnClearOpen", [this] { FDocuments->ClearAndOpen(); });
-    add("ファイルの挿入(&I)...", "smnInsertOpen", [this] { FDocuments->InsertFile(); });
-    add("最新の情報に更新(&R)", "smnUpdate", [this] { FDocuments->Reload(); });
-    QAction* save = add("上書き保存(&S)", "smnSave", [this] { FDocuments->Save(); });
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    add("名前を付けて保存(&A)...", "smnSaveAs", [this] { FDocuments->SaveAs(); });
+    add("新規作成(&N)", "smnNew", 11, [this] { FDocuments->New(); });
+    add("開く(&O)・・", "smnOpen", 21, [this] { FDocuments->Open(); });
+    add("消去して開く(&L)・・", "smnClearOpen", 23, [this] { FDocuments->ClearAndOpen(); });
+    add("ｶｰｿﾙ位置へ読込(&C)・・", "smnInsertOpen", 25, [this] { FDocuments->InsertFile(); });
+    add("再読込み(&R)", "smnUpdate", 27, [this] { FDocuments->Reload(); });
+    add("名前をつけて保存(&A)・・", "smnSaveAs", 31, [this] { FDocuments->SaveAs(); });
+    QAction* save = add("上書保存(&S)", "smnSave", 41, [this] { FDocuments->Save(); });
+    save->setShortcut(ShortCutToKeySequence(ShortCut::Ctrl + 'S'));
     FFileMenu->addSeparator();
-    add("すべて閉じる(&C)", "smnCloseAll", [this] { FDocuments->CloseAll(); });
-    add("終了(&X)", "smnExit", [this] { close(); });
+    add("終了(&X)", "smnExit", 80, [this] { close(); });
+    add("全終了(&Q)", "smnCloseAll", 90, [this] { FDocuments->CloseAll(); });
     QAction* separator = FFileMenu->addSeparator();
     separator->setObjectName(QStringLiteral("smnFileSeparater"));
     connect(FFileMenu, &QMenu::aboutToShow, this, [this] { RefreshHistoryMenu(); });
+}
+
+// The items directly under each top menu (the File menu so far), as the shortcut section
+// sees them.
+void TQzEMain::ApplyMenuShortcuts()
+{
+    std::vector<std::unique_ptr<TMenuShortcutItem>> items;
+    TMenuShortcutGroup file{"File", {}};
+    for (QAction* a : FFileMenu->actions()) {
+        if (a->isSeparator() || a->menu() != nullptr)
+            continue;
+        auto item = std::make_unique<TMenuShortcutItem>();
+        item->Name = a->objectName().toStdString();
+        item->Tag = a->data().toInt();
+        item->Caption = a->text().toStdString();
+        item->ShortCut = KeySequenceToShortCut(a->shortcut());
+        item->SetShortCut = [a](int v) { a->setShortcut(ShortCutToKeySequence(v)); };
+        file.Items.push_back(item.get());
+        items.push_back(std::move(item));
+    }
+    FSettings->ApplyMenuShortcuts({file});
 }
 
 void TQzEMain::RefreshHistoryMenu()

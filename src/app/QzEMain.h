@@ -121,6 +121,10 @@ private:
     void CreateStatusBar();
     void CreateFileMenu();
     void RefreshHistoryMenu();
+public:
+    // The stored menu shortcuts (section MenuShortcut) onto the menus.
+    void ApplyMenuShortcuts();
+private:
     void ConnectPeers();
 
     // TSettingsTarget

@@ -2,6 +2,7 @@
 // toggle, line jumps, dropped files and the scratch file removed at the end.
 #include "app/Documents.h"
 #include "app/QzEMain.h"
+#include "app/ShortCut.h"
 #include "engine/Editor.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramDir.h"
@@ -11,7 +12,9 @@
 #include "qt/QtCp932.h"
 
 #include <QCoreApplication>
+#include <QAction>
 #include <QDropEvent>
+#include <QMenu>
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -215,6 +218,42 @@ TEST_F(MainWindowTest, TheSplitViewEditsTheSameTextAndItsChangesAreNotLostOnClos
     window.Documents().OpenByName(path);
     EXPECT_FALSE(window.Split());
     EXPECT_EQ(&window.ActiveEditor(), &e);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, StoredMenuShortcutsApplyAtStartWhenKeyCustomIsOn)
+{
+    EXPECT_EQ(ShortCutToKeySequence(ShortCut::Ctrl + 'S'), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(ShortCutToKeySequence(ShortCut::Shift + 0x72), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    EXPECT_EQ(ShortCutToKeySequence(0), QKeySequence());
+    for (int v : {ShortCut::Ctrl + 'F', 0x73, ShortCut::Alt + ShortCut::Shift + 0x2E, 0x79})
+        EXPECT_EQ(KeySequenceToShortCut(ShortCutToKeySequence(v)), v) << v;
+
+    {
+        TIniFile ini(Ini());
+        ini.WriteString("MenuShortcut", "smnOpen", "115");   // F4
+        ini.WriteString("MenuShortcut", "smnCloseAll", "116"); // even tag: not a command
+    }
+    auto shortcutOf = [](TQzEMain& w, const char* name) {
+        const QAction* a = w.FileMenu()->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(a, nullptr) << name;
+        return a != nullptr ? a->shortcut() : QKeySequence();
+    };
+    {
+        TQzEMain off;
+        EXPECT_EQ(shortcutOf(off, "smnOpen"), QKeySequence());
+    }
+    {
+        TIniFile ini(Ini());
+        ini.WriteString("Editor", "KeyCustom", "1");
+    }
+    TQzEMain on;
+    EXPECT_EQ(shortcutOf(on, "smnOpen"), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(shortcutOf(on, "smnSave"), QKeySequence(Qt::CTRL | Qt::Key_S)); // not stored: built-in
+    EXPECT_EQ(shortcutOf(on, "smnCloseAll"), QKeySequence());
 }
 
 } // namespace
