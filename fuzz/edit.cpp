@@ -13,45 +13,17 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "engine/EngineTestUtil.h"
 #include "engine/Editor.h"
 #include "testing/FakeHost.h"
 #include "platform/Cp932.h"
 
 namespace {
 
+using enginetest::Boundaries;
+using enginetest::Normalised;
+
 bool Lead(char c) { return IsLeadByte(c); }
-
-std::string Normalised(std::string_view s)
-{
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            out += "\r\n";
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
-// Character boundaries of a normalised text where a caret or a selection end may stand: not
-// inside CR LF, not after a lead byte that pairs with the next byte.
-std::vector<std::size_t> Boundaries(const std::string& t)
-{
-    std::vector<std::size_t> out;
-    for (std::size_t i = 0; i <= t.size();) {
-        out.push_back(i);
-        if (i == t.size())
-            break;
-        if (t.compare(i, 2, "\r\n") == 0)
-            i += 2;
-        else // a lead byte before a line break stands alone: rows hold no line breaks
-            i += Lead(t[i]) && i + 1 < t.size() && t[i + 1] != '\r' ? 2 : 1;
-    }
-    return out;
-}
 
 // Length of the character at offset o of a normalised text (CR LF counts as one).
 std::size_t CharAt(const std::string& t, std::size_t o)

@@ -404,22 +404,6 @@ std::string Insertion(Rng& rnd)
     return s;
 }
 
-// Offsets where a selection may start or end: character boundaries, not inside CR LF.
-std::vector<std::size_t> Boundaries(const std::string& t)
-{
-    std::vector<std::size_t> out;
-    for (std::size_t i = 0; i <= t.size();) {
-        out.push_back(i);
-        if (i == t.size())
-            break;
-        if (t.compare(i, 2, "\r\n") == 0)
-            i += 2;
-        else // a lead byte before a line break stands alone: rows hold no line breaks
-            i += Lead(t[i]) && i + 1 < t.size() && t[i + 1] != '\r' ? 2 : 1;
-    }
-    return out;
-}
-
 void CheckCaret(const TEditor& e, const Model& m, const std::string& where)
 {
     ASSERT_LE(e.Row(), e.MaxCaretRow()) << where;

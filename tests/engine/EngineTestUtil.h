@@ -1,9 +1,12 @@
 #pragma once
 // Shared helpers of the engine tests: row dumps and small text builders.
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Editor.h"
+#include "platform/Cp932.h"
 
 namespace enginetest {
 
@@ -40,7 +43,7 @@ inline std::string Repeat(const std::string& s, int n)
 }
 
 // The text as it reads back: CR LF, lone CR and lone LF all become CR LF.
-inline std::string Normalised(const std::string& s)
+inline std::string Normalised(std::string_view s)
 {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -51,6 +54,23 @@ inline std::string Normalised(const std::string& s)
         } else {
             out += s[i];
         }
+    }
+    return out;
+}
+
+// Offsets of a normalised text where a caret or a selection end may stand: character
+// boundaries, not inside CR LF.
+inline std::vector<std::size_t> Boundaries(const std::string& t)
+{
+    std::vector<std::size_t> out;
+    for (std::size_t i = 0; i <= t.size();) {
+        out.push_back(i);
+        if (i == t.size())
+            break;
+        if (t.compare(i, 2, "\r\n") == 0)
+            i += 2;
+        else // a lead byte before a line break stands alone: rows hold no line breaks
+            i += IsLeadByte(t[i]) && i + 1 < t.size() && t[i + 1] != '\r' ? 2 : 1;
     }
     return out;
 }
