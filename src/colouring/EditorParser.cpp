@@ -1,6 +1,6 @@
 #include "colouring/EditorParser.h"
 
-#include "colouring/Cp932Bytes.h"
+#include "platform/Cp932Bytes.h"
 #include "colouring/EditorFountain.h"
 
 namespace {
@@ -11,7 +11,7 @@ std::string FirstChar(std::string_view s)
     if (s.empty()) {
         return {};
     }
-    const bool wide = cp932::IsLeadByte(static_cast<unsigned char>(s[0])) && s.size() > 1 && s[1] != 0;
+    const bool wide = IsLeadByte(static_cast<unsigned char>(s[0])) && s.size() > 1 && s[1] != 0;
     return std::string(s.substr(0, wide ? 2 : 1));
 }
 

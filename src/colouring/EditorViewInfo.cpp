@@ -1,6 +1,6 @@
 #include "colouring/EditorViewInfo.h"
 
-#include "colouring/Cp932Bytes.h"
+#include "platform/Cp932Bytes.h"
 
 TEditorViewInfo::TEditorViewInfo()
     : FFountain(CreateFountain())
@@ -26,7 +26,7 @@ void TEditorViewInfo::FountainChanged(TObject*)
 void TEditorViewInfo::SetQuotation(std::string_view v)
 {
     std::size_t n = v.empty() ? 0 : 1;
-    if (n == 1 && cp932::IsLeadByte(static_cast<unsigned char>(v[0])) && v.size() > 1) {
+    if (n == 1 && IsLeadByte(static_cast<unsigned char>(v[0])) && v.size() > 1) {
         n = 2; // a lone lead byte would open a string at every character of its row
     }
     FFountain->SetQuotation(v.substr(0, n));

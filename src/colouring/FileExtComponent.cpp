@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "colouring/Cp932Bytes.h"
+#include "platform/Cp932Bytes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "colouring/Cp932Bytes.h"
+#include "platform/Cp932Bytes.h"
 #include "colouring/Fountain.h"
 #include "colouring/FountainErrors.h"
 
@@ -223,7 +223,7 @@ void TFountainParser::AdvanceChar()
     if (fPos >= fEnd) {
         return;
     }
-    fPos += (cp932::IsLeadByte(Cur()) && Next() != 0) ? 2 : 1;
+    fPos += (IsLeadByte(Cur()) && Next() != 0) ? 2 : 1;
 }
 
 bool TFountainParser::AtText(std::string_view s) const
@@ -307,7 +307,7 @@ void TFountainParser::ScanBracketed()
             fOpenBracket = -1;
             return;
         }
-        p += (cp932::IsLeadByte(c) && p[1] != 0) ? 2 : 1;
+        p += (IsLeadByte(c) && p[1] != 0) ? 2 : 1;
     }
 }
 
@@ -635,7 +635,7 @@ void TFountainParser::ScanQuoted(char quote)
             ++p; // a doubled quote stands for one
             continue;
         }
-        p += (cp932::IsLeadByte(c) && p[1] != 0) ? 2 : 1;
+        p += (IsLeadByte(c) && p[1] != 0) ? 2 : 1;
     }
     fPos = p;
 }

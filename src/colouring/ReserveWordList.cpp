@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "colouring/Cp932Bytes.h"
+#include "platform/Cp932Bytes.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ namespace {
 std::size_t FoldChar(std::string_view s, std::size_t i, char out[2], std::size_t& outLen)
 {
     const auto c = static_cast<unsigned char>(s[i]);
-    if (cp932::IsLeadByte(c) && i + 1 < s.size()) {
+    if (IsLeadByte(c) && i + 1 < s.size()) {
         auto t = static_cast<unsigned char>(s[i + 1]);
         if (c == 0x82 && t >= 0x81 && t <= 0x9A) {
             t = static_cast<unsigned char>(t - 0x21); // full-width a-z to A-Z

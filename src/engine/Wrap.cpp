@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/Sjis.h"
+#include "platform/Cp932Bytes.h"
 #include "engine/WrapOption.h"
 
 const TDelimiterSet& WordDelimiters()

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "engine/Sjis.h"
+#include "platform/Cp932Bytes.h"
 
 void TSjisCharSet::Assign(std::string_view chars)
 {
     FBits.reset();
     for (std::size_t i = 0; i < chars.size();) {
-        FBits[SjisCharCode(chars, i)] = true;
+        FBits[cp932::CharCode(chars, i)] = true;
         i += CharLength(chars, i);
     }
 }
@@ -17,7 +17,7 @@ bool TSjisCharSet::Contains(std::string_view ch) const
 {
     if (ch.empty())
         return false;
-    return Contains(SjisCharCode(ch, 0));
+    return Contains(cp932::CharCode(ch, 0));
 }
 
 namespace {

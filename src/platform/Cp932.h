@@ -1,7 +1,7 @@
 #pragma once
 // Code page 932 (Windows Shift-JIS), the code of every document, row and INI value: the
-// lead-byte rule the editor moves by, and the conversions to and from Unicode used where text
-// meets the toolkit (display, clipboard, file names, input method).
+// conversions to and from Unicode used where text meets the toolkit (display, clipboard, file
+// names, input method). The byte classes are in platform/Cp932Bytes.h.
 //
 // Bytes that do not decode (0x80, 0xA0, 0xFD-0xFF, a lead byte without a trail, an unassigned
 // pair) become private-use code points U+F740-U+F7FF, one per byte (U+F700 + the byte), and
@@ -21,25 +21,7 @@
 #include <string>
 #include <string_view>
 
-constexpr bool IsLeadByte(unsigned char b) noexcept
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-constexpr bool IsLeadByte(char c) noexcept { return IsLeadByte(static_cast<unsigned char>(c)); }
-
-// A byte that can stand second in a double-byte character.
-constexpr bool IsTrailByte(unsigned char b) noexcept { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-constexpr bool IsTrailByte(char c) noexcept { return IsTrailByte(static_cast<unsigned char>(c)); }
-
-// Length in bytes of the character that starts at `pos`: 2 for a lead byte followed by any
-// byte (the editor never splits such a pair), 1 otherwise, 0 at or past the end. A lone lead
-// byte at the end of the text is one byte.
-constexpr std::size_t CharLength(std::string_view text, std::size_t pos) noexcept
-{
-    if (pos >= text.size())
-        return 0;
-    return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
-}
+#include "platform/Cp932Bytes.h"
 
 // The private-use code point that carries a byte which does not decode.
 inline constexpr char32_t kRawByteEscapeBase = 0xF700;

@@ -96,6 +96,33 @@ TEST(Cp932LeadBytes, RangesAndCharacterLength)
     EXPECT_EQ(CharLength("", 0), 0u);
 }
 
+TEST(Cp932LeadBytes, CharacterCodesAndTokenizerClasses)
+{
+    const std::string text = "a\x82\xA0\x83"; // a, あ, lone lead byte at the end
+    EXPECT_EQ(cp932::CharCode(text, 0), 0x61u);
+    EXPECT_EQ(cp932::CharCode(text, 1), 0x82A0u);
+    EXPECT_EQ(cp932::CharCode(text, 3), 0x83u); // no trail to pair with: the byte alone
+    EXPECT_EQ(cp932::CharCode("\xFC\xFC", 0), 0xFCFCu); // no sign extension of either byte
+
+    // Kanji leads are a subset of the lead bytes: the symbol and kana rows are not kanji.
+    for (int b = 0; b < 256; ++b) {
+        const auto c = static_cast<unsigned char>(b);
+        EXPECT_TRUE(!cp932::IsKanjiLead(c) || IsLeadByte(c)) << std::hex << b;
+    }
+    for (int b : {0x81, 0x82, 0x83, 0x87})
+        EXPECT_FALSE(cp932::IsKanjiLead(static_cast<unsigned char>(b))) << std::hex << b;
+    for (int b : {0x88, 0x9F, 0xE0, 0xFC})
+        EXPECT_TRUE(cp932::IsKanjiLead(static_cast<unsigned char>(b))) << std::hex << b;
+
+    EXPECT_TRUE(cp932::IsHexDigit('f') && cp932::IsHexDigit('F') && cp932::IsHexDigit('9'));
+    EXPECT_FALSE(cp932::IsHexDigit('g') || cp932::IsHexDigit('G') || cp932::IsHexDigit('/'));
+    EXPECT_TRUE(cp932::IsWordByte('_') && cp932::IsWordByte('z') && cp932::IsWordByte('0'));
+    EXPECT_FALSE(cp932::IsWordByte('-') || cp932::IsWordByte('@') || cp932::IsWordByte(0x82));
+    EXPECT_EQ(cp932::AsciiUpper('q'), 'Q');
+    EXPECT_EQ(cp932::AsciiUpper('{'), '{');
+    EXPECT_EQ(cp932::AsciiUpper(0xE1), 0xE1); // no locale folding of bytes above ASCII
+}
+
 TEST(Cp932Table, DecodesEveryCodeAsIconvDoes)
 {
     TIconv iconv("UTF-8", "CP932");
