@@ -1,5 +1,6 @@
 #include "engine/RowList.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -298,4 +299,21 @@ void TRowAttributeStringList::ResetParseState(int i)
     // Stored value 0 in every parse-state field is the reset state (-2, 0, 0, 0, 0).
     SetWordA(i, WordA(i) & 0x0000000Fu);
     SetWordB(i, WordB(i) & 0xFFFF0000u);
+}
+
+std::size_t TRowAttributeStringList::TextBytes(int first, int end) const
+{
+    std::size_t total = 0;
+    for (int r = std::max(first, 0); r < end && r < Count(); ++r)
+        total += static_cast<std::size_t>(RowLength(r)) + (RowEnd(r) == reBreak ? 2 : 0);
+    return total;
+}
+
+void TRowAttributeStringList::AppendText(int first, int end, std::string& out) const
+{
+    for (int r = std::max(first, 0); r < end && r < Count(); ++r) {
+        out.append(Get(r));
+        if (RowEnd(r) == reBreak)
+            out.append("\r\n", 2);
+    }
 }

@@ -171,6 +171,11 @@ public:
     void SetParseState(int i, const TRowParseState& s);
     // Back to "not computed" (-2, 0, 0, 0, 0), marks and row end kept.
     void ResetParseState(int i);
+
+    // The text of rows [first, end) as the rows hold it: each row followed by CR LF where it
+    // ends in a line break. TextBytes is its length, AppendText adds it to `out`.
+    std::size_t TextBytes(int first, int end) const;
+    void AppendText(int first, int end, std::string& out) const;
 };
 
 // A scratch row list: the rows that wrapping a piece of text makes, the rows of a selection.

@@ -271,16 +271,9 @@ namespace {
 
 std::string JoinRows(const TRowAttributeStringList& rows, int first, int count)
 {
-    std::size_t total = 0;
-    for (int r = first; r < first + count; ++r)
-        total += static_cast<std::size_t>(rows.RowLength(r)) + (rows.RowEnd(r) == reBreak ? 2 : 0);
     std::string out;
-    out.reserve(total);
-    for (int r = first; r < first + count; ++r) {
-        out.append(rows.Get(r));
-        if (rows.RowEnd(r) == reBreak)
-            out.append("\r\n", 2);
-    }
+    out.reserve(rows.TextBytes(first, first + count));
+    rows.AppendText(first, first + count, out);
     return out;
 }
 
@@ -646,18 +639,10 @@ void TEditorScreenStrings::ReplaceRows(int start, int count, std::string_view te
     SaveRows(first, m, e);
 
     std::string joined;
-    joined.reserve(text.size() + 256);
-    for (int r = first; r < start; ++r) {
-        joined.append(Get(r));
-        if (RowEnd(r) == reBreak)
-            joined.append("\r\n", 2);
-    }
+    joined.reserve(TextBytes(first, start) + text.size() + TextBytes(endRow + 1, last + 1));
+    AppendText(first, start, joined);
     joined.append(text);
-    for (int r = endRow + 1; r <= last; ++r) {
-        joined.append(Get(r));
-        if (RowEnd(r) == reBreak)
-            joined.append("\r\n", 2);
-    }
+    AppendText(endRow + 1, last + 1, joined);
 
     TEditorStringList scratch;
     WrapLine(joined, scratch);

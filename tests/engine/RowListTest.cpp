@@ -136,3 +136,27 @@ TEST(RowList, PutFromItsOwnTextIsSafe)
 }
 
 } // namespace
+
+// The text of a range of rows: a break adds CR LF, a wrapped or last row adds nothing, and
+// the range is clipped to the rows there are.
+TEST(RowList, TextOfARangePutsCrLfAfterBreaksOnly)
+{
+    TEditorStringList rows;
+    const std::pair<const char*, TRowEnd> content[] = {
+        {"ab", reBreak}, {"cd", reWrapped}, {"", reBreak}, {"ef", reEof}};
+    for (const auto& [text, end] : content) {
+        rows.Add(text);
+        rows.SetRowEnd(rows.Count() - 1, end);
+    }
+    auto text = [&](int first, int end) {
+        std::string out = "|";
+        rows.AppendText(first, end, out);
+        EXPECT_EQ(rows.TextBytes(first, end), out.size() - 1) << first << ".." << end;
+        return out;
+    };
+    EXPECT_EQ(text(0, 4), "|ab\r\ncd\r\nef");
+    EXPECT_EQ(text(1, 3), "|cd\r\n");
+    EXPECT_EQ(text(2, 2), "|");
+    EXPECT_EQ(text(3, 99), "|ef");
+    EXPECT_EQ(text(-5, 1), "|ab\r\n");
+}
