@@ -1,4 +1,4 @@
-// Clipboard, box paste and block indent.
+// Box paste and block indent.
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -14,75 +14,6 @@ bool IsBlankByte(unsigned char b)
 }
 
 } // namespace
-
-// ---- clipboard
-
-void TEditor::CopyToClipboard()
-{
-    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
-    if (!clip || !Selected())
-        return;
-    std::string text = SelText();
-    if (FBoxSelection)
-        clip->SetBoxText(text);
-    else
-        clip->SetText(text);
-}
-
-void TEditor::CutToClipboard()
-{
-    // Read-only: neither the text nor what the clipboard holds changes. Without a clipboard
-    // the text is not cut either, so nothing is lost.
-    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
-    if (FReadOnly || !clip || !Selected())
-        return;
-    CopyToClipboard();
-    ClearSelection();
-}
-
-void TEditor::PasteFromClipboard()
-{
-    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
-    if (FReadOnly || !clip || !clip->HasText())
-        return;
-    std::string text = clip->GetText();
-    if (clip->HasBoxFormat())
-        BoxPaste(text);
-    else
-        InsertText(text);
-}
-
-void TEditor::WMCut()
-{
-    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
-    if (!clip || FReadOnly)
-        return;
-    if (Selected())
-        CutToClipboard();
-    else
-        clip->SetText({});
-}
-
-void TEditor::WMCopy()
-{
-    TClipboard* clip = FHost ? FHost->Clipboard() : nullptr;
-    if (!clip)
-        return;
-    if (Selected())
-        CopyToClipboard();
-    else
-        clip->SetText({});
-}
-
-void TEditor::WMPaste()
-{
-    PasteFromClipboard();
-}
-
-void TEditor::WMClear()
-{
-    ClearSelection();
-}
 
 // ---- box paste
 
