@@ -456,6 +456,19 @@ private:
     TUndoCaret CurrentUndoCaret() const;
     // The store's settings follow this editor's while it owns the rows.
     void HandSettings();
+    // The rows a selection covers once its text is taken out: a normal selection leaves one
+    // row (its first row's start and its last row's rest), a box each row it spans.
+    struct TCutRow {
+        std::string Text;
+        TRowEnd End;
+        int At; // where the selection was taken out
+    };
+    struct TSelectionCut {
+        std::vector<TCutRow> Rows;
+        int Next = 0;      // the first row after the ones cut
+        bool Empty = true; // the selection covered no bytes
+    };
+    TSelectionCut CutSelection(const TEditorSelection& sel, bool box) const;
     void ReplaceSelection(std::string_view s);
     int NewlineIndent(std::string_view firstRow, int col, bool onFirstRow, bool rowEmpty, int lineRow) const;
     std::string IndentString(int cells) const;

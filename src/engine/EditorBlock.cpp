@@ -33,45 +33,19 @@ void TEditor::BoxPaste(std::string_view input)
     ForEachLine(s, false, [&](std::string_view line, std::size_t) { lines.push_back(line); });
     Compound(*this, [&] {
         const TWrapContext cx = WrapContext();
-        // The existing rows the block goes into, from r1 on: their text, how they end, and
-        // where a selection was cut out of them.
-        struct TTarget {
-            std::string Text;
-            TRowEnd End;
-            int Cut; // -1: no cut, the column decides
-        };
-        std::vector<TTarget> targets;
+        // The existing rows the block goes into, from r1 on: the ones a selection was cut
+        // out of, then those below that the block reaches.
+        std::vector<TCutRow> targets;
         int r1, col, next;
         if (Selected()) {
             const TEditorSelection sel = FSel;
             const bool box = FBoxSelection;
             CleanSelection();
+            TSelectionCut cut = CutSelection(sel, box);
             r1 = sel.StartRow;
             col = sel.StartCol;
-            if (box) {
-                for (int r = r1; r <= sel.EndRow && r < RowCount(); ++r) {
-                    std::string_view row = RowText(r);
-                    TByteRange slice = BoxSliceBytes(row, sel.StartCol, sel.EndCol, cx);
-                    std::string t(row.substr(0, static_cast<std::size_t>(slice.First)));
-                    t.append(row.substr(static_cast<std::size_t>(slice.Last)));
-                    targets.push_back({std::move(t), FList->RowEnd(r), slice.First});
-                }
-                next = std::max(sel.EndRow + 1, r1);
-            } else if (r1 < RowCount()) {
-                std::string_view first = RowText(r1);
-                const int cut = std::min<int>(sel.StartByte, first.size());
-                std::string t(first.substr(0, static_cast<std::size_t>(cut)));
-                TRowEnd end = reEof;
-                if (sel.EndRow < RowCount()) {
-                    std::string_view last = RowText(sel.EndRow);
-                    t.append(last.substr(static_cast<std::size_t>(std::clamp<int>(sel.LastByte + 1, 0, last.size()))));
-                    end = FList->RowEnd(sel.EndRow);
-                }
-                targets.push_back({std::move(t), end, cut});
-                next = sel.EndRow + 1;
-            } else {
-                next = r1;
-            }
+            targets = std::move(cut.Rows);
+            next = cut.Next;
         } else {
             DropSelection();
             r1 = FRow;
@@ -82,7 +56,7 @@ void TEditor::BoxPaste(std::string_view input)
         const int cutRows = static_cast<int>(targets.size());
         const int n = static_cast<int>(lines.size());
         for (int k = cutRows; k < n && next < RowCount(); ++k, ++next)
-            targets.push_back({std::string(RowText(next)), FList->RowEnd(next), -1});
+            targets.push_back({std::string(RowText(next)), FList->RowEnd(next), -1}); // -1: the column decides
         const int existing = static_cast<int>(targets.size());
         // The rows replaced: the cut ones (a normal selection may have spanned several) and
         // the following ones the block reaches.
@@ -94,11 +68,11 @@ void TEditor::BoxPaste(std::string_view input)
             std::string row;
             TRowEnd end = reBreak;
             if (k < existing) {
-                TTarget& t = targets[static_cast<std::size_t>(k)];
+                TCutRow& t = targets[static_cast<std::size_t>(k)];
                 row = std::move(t.Text);
                 end = t.End;
                 if (k < n) {
-                    int at = t.Cut;
+                    int at = t.At;
                     int width = CellOfByte(row, at < 0 ? static_cast<int>(row.size()) : at, cx);
                     if (at < 0) {
                         TCharAt c = CharAtCell(row, col, cx);

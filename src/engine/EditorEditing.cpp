@@ -95,6 +95,41 @@ void TEditor::InsertText(std::string_view input)
     });
 }
 
+TEditor::TSelectionCut TEditor::CutSelection(const TEditorSelection& sel, bool box) const
+{
+    TSelectionCut cut;
+    const int r1 = sel.StartRow;
+    if (r1 >= RowCount()) {
+        cut.Next = RowCount();
+        return cut;
+    }
+    cut.Next = std::clamp(sel.EndRow + 1, r1 + 1, RowCount());
+    if (box) {
+        const TWrapContext cx = WrapContext();
+        for (int r = r1; r < cut.Next; ++r) {
+            std::string_view row = RowText(r);
+            const TByteRange slice = BoxSliceBytes(row, sel.StartCol, sel.EndCol, cx);
+            cut.Empty = cut.Empty && slice.Length() <= 0;
+            std::string t(row.substr(0, static_cast<std::size_t>(slice.First)));
+            t.append(row.substr(static_cast<std::size_t>(slice.Last)));
+            cut.Rows.push_back({std::move(t), FList->RowEnd(r), slice.First});
+        }
+        return cut;
+    }
+    std::string_view first = RowText(r1);
+    const int at = std::min<int>(sel.StartByte, first.size());
+    std::string t(first.substr(0, static_cast<std::size_t>(at)));
+    TRowEnd end = reEof; // selected up to the end: the last line break goes too
+    if (sel.EndRow < RowCount()) {
+        std::string_view last = RowText(sel.EndRow);
+        t.append(last.substr(static_cast<std::size_t>(std::clamp<int>(sel.LastByte + 1, 0, last.size()))));
+        end = FList->RowEnd(sel.EndRow);
+    }
+    cut.Empty = sel.EndRow == r1 && sel.LastByte + 1 <= sel.StartByte;
+    cut.Rows.push_back({std::move(t), end, at});
+    return cut;
+}
+
 // Removes the selection and puts s at its place, in one replacement; the caret goes after s.
 void TEditor::ReplaceSelection(std::string_view s)
 {
@@ -110,52 +145,21 @@ void TEditor::ReplaceSelection(std::string_view s)
             Replace(RowCount(), 0, s, base, before + static_cast<std::int64_t>(s.size()));
         return;
     }
-    std::string text;
-    std::int64_t caret;
-    int count;
-    if (box) {
-        const TWrapContext cx = WrapContext();
-        const int r2 = std::min(sel.EndRow, RowCount() - 1);
-        bool any = !s.empty();
-        int cut = 0;
-        for (int r = r1; r <= r2; ++r) {
-            std::string_view row = RowText(r);
-            TByteRange slice = BoxSliceBytes(row, sel.StartCol, sel.EndCol, cx);
-            any = any || slice.Length() > 0;
-            text.append(row.substr(0, static_cast<std::size_t>(slice.First)));
-            if (r == r1) {
-                cut = slice.First;
-                text.append(s);
-            }
-            text.append(row.substr(static_cast<std::size_t>(slice.Last)));
-            text.append(RowTail(r));
-        }
-        caret = before + cut + static_cast<std::int64_t>(s.size());
-        if (!any) {
-            PlaceCaret(base, caret);
-            return;
-        }
-        count = r2 - r1 + 1;
-    } else {
-        std::string_view first = RowText(r1);
-        text.append(first.substr(0, static_cast<std::size_t>(std::min<int>(sel.StartByte, first.size()))));
-        text.append(s);
-        caret = before + static_cast<std::int64_t>(text.size());
-        if (sel.EndRow >= RowCount()) {
-            count = RowCount() - r1; // up to the end, the last line break included
-        } else {
-            std::string_view last = RowText(sel.EndRow);
-            std::size_t from = static_cast<std::size_t>(std::clamp<int>(sel.LastByte + 1, 0, last.size()));
-            text.append(last.substr(from));
-            text.append(RowTail(sel.EndRow));
-            count = sel.EndRow - r1 + 1;
-        }
-        if (s.empty() && sel.EndRow == r1 && sel.LastByte + 1 <= sel.StartByte) {
-            PlaceCaret(base, caret); // nothing selected, nothing to change
-            return;
-        }
+    TSelectionCut cut = CutSelection(sel, box);
+    const std::int64_t caret = before + cut.Rows.front().At + static_cast<std::int64_t>(s.size());
+    if (cut.Empty && s.empty()) {
+        PlaceCaret(base, caret); // nothing selected, nothing to change
+        return;
     }
-    Replace(r1, count, text, base, caret);
+    // s goes where the first row was cut.
+    cut.Rows.front().Text.insert(static_cast<std::size_t>(cut.Rows.front().At), s);
+    std::string text;
+    for (const TCutRow& row : cut.Rows) {
+        text.append(row.Text);
+        if (row.End == reBreak)
+            text.append(kCrLf);
+    }
+    Replace(r1, cut.Next - r1, text, base, caret);
 }
 
 void TEditor::TypeText(std::string_view input)

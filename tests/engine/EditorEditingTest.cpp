@@ -208,6 +208,50 @@ TEST(BoxPaste, LinesGoIntoTheRowsBelowAtTheColumn)
     EXPECT_EQ(t.Text(), "aXd\r\neYh\r\n Z\r\n");
 }
 
+// Over a normal selection the selected text goes first; the block's first line takes its
+// place and the rest go into the rows below at the selection's start column.
+TEST(BoxPaste, OverANormalSelectionCutsItFirst)
+{
+    THostedEditor t("abc\r\ndef\r\nghi\r\n");
+    t.Select(0, 1, 1, 2);
+    t.e.BoxPaste("1\r\n2");
+    EXPECT_EQ(t.Text(), "a1f\r\ng2hi\r\n");
+    EXPECT_EQ(t.e.Row(), 1);
+    EXPECT_EQ(t.e.Col(), 2);
+    EXPECT_FALSE(t.e.Selected());
+    t.e.Undo();
+    EXPECT_EQ(t.Text(), "abc\r\ndef\r\nghi\r\n");
+
+    // A selection up to the end of a text without a final break: the block adds the rows it
+    // needs below, each ending in a break.
+    THostedEditor u("ab\r\ncd");
+    u.Select(0, 1, 1, 2);
+    u.e.BoxPaste("X\r\nY");
+    EXPECT_EQ(u.Text(), "aX\r\n Y\r\n");
+}
+
+// Replacing a selection: a box whose slices are all empty changes nothing unless there is
+// text to put in; a selection reaching past the last row takes the last line break with it.
+TEST(ReplaceSelection, EmptyBoxAndSelectionsToTheEnd)
+{
+    THostedEditor t("ab\r\ncd\r\n");
+    t.e.SetBoxSelection(true);
+    t.Select(0, 5, 1, 7); // right of both rows' text
+    ASSERT_TRUE(t.e.Selected());
+    t.e.ClearSelection();
+    EXPECT_EQ(t.Text(), "ab\r\ncd\r\n");
+    EXPECT_FALSE(t.e.CanUndo());
+
+    t.Select(0, 1, 1, 2);
+    t.e.InsertText("Z");
+    EXPECT_EQ(t.Text(), "aZ\r\nc\r\n");
+
+    THostedEditor u("ab\r\ncd\r\n");
+    u.Select(0, 1, 2, 0);
+    u.e.InsertText("Q");
+    EXPECT_EQ(u.Text(), "aQ");
+}
+
 TEST(Clipboard, CopyCutAndPaste)
 {
     THostedEditor t("abcdef\r\nab\r\n");
