@@ -65,6 +65,9 @@ struct TEditorSelection {
     friend bool operator==(const TEditorSelection&, const TEditorSelection&) = default;
 };
 
+// What a block indent does to each selected row.
+enum class TIndentKind { IndentSpace, UnindentSpace, IndentTab, UnindentTab };
+
 class TEditorPopupMenu;
 
 using TSelectionChangeEvent = std::function<void(TObject* Sender, bool Selected)>;
@@ -473,7 +476,7 @@ private:
     int NewlineIndent(std::string_view firstRow, int col, bool onFirstRow, bool rowEmpty, int lineRow) const;
     std::string IndentString(int cells) const;
     std::string NewlineOverSelection(bool& atEnd) const;
-    void BlockIndent(int kind);
+    void BlockIndent(TIndentKind kind);
     int UnindentTarget() const;
 
 

@@ -109,31 +109,80 @@ void TEditor::BoxPaste(std::string_view input)
 
 namespace {
 
-enum { kIndentSpace, kUnindentSpace, kIndentTab, kUnindentTab };
+// What indenting one row changes: `Removed` bytes at the indent point become `Piece`.
+struct TRowIndent {
+    bool Change = false;
+    int Removed = 0;
+    std::string Piece;
+};
+
+// Indents or unindents `row` at byte `at` (the row's start, or where a box starts). An indent
+// that would take the row to `limit` cells or more is refused, so it does not wrap.
+TRowIndent IndentRow(std::string_view row, std::size_t at, TIndentKind kind,
+                     const TWrapContext& cx, int limit)
+{
+    using K = TIndentKind;
+    TRowIndent out;
+    switch (kind) {
+    case K::IndentSpace: {
+        // The blanks already there become spaces, one more than their cells.
+        std::size_t q = at;
+        while (q < row.size()) {
+            if (row.compare(q, 2, "\x81\x40") == 0)
+                q += 2;
+            else if (IsBlankByte(static_cast<unsigned char>(row[q])))
+                ++q;
+            else
+                break;
+        }
+        const int blanks = CellOfByte(row, static_cast<int>(q), cx) - CellOfByte(row, static_cast<int>(at), cx);
+        out.Change = StrWidth(row, cx) + 1 < limit;
+        out.Removed = static_cast<int>(q - at);
+        out.Piece.assign(static_cast<std::size_t>(blanks + 1), ' ');
+        break;
+    }
+    case K::UnindentSpace:
+        if (at < row.size() && (row[at] == ' ' || row[at] == '\t'))
+            out.Removed = 1;
+        else if (row.compare(at, 2, "\x81\x40") == 0)
+            out.Removed = 2;
+        out.Change = out.Removed > 0;
+        break;
+    case K::IndentTab:
+        out.Change = static_cast<int>(row.size()) + cx.TabSpaceCount < limit;
+        out.Piece = "\t";
+        break;
+    case K::UnindentTab:
+        out.Removed = at < row.size() && row[at] == '\t' ? 1 : 0;
+        out.Change = out.Removed > 0;
+        break;
+    }
+    return out;
+}
 
 } // namespace
 
 void TEditor::IndentSpace()
 {
-    BlockIndent(kIndentSpace);
+    BlockIndent(TIndentKind::IndentSpace);
 }
 
 void TEditor::UnindentSpace()
 {
-    BlockIndent(kUnindentSpace);
+    BlockIndent(TIndentKind::UnindentSpace);
 }
 
 void TEditor::IndentTab()
 {
-    BlockIndent(kIndentTab);
+    BlockIndent(TIndentKind::IndentTab);
 }
 
 void TEditor::UnindentTab()
 {
-    BlockIndent(kUnindentTab);
+    BlockIndent(TIndentKind::UnindentTab);
 }
 
-void TEditor::BlockIndent(int kind)
+void TEditor::BlockIndent(TIndentKind kind)
 {
     if (FReadOnly || !Selected() || RowCount() == 0)
         return;
@@ -144,7 +193,7 @@ void TEditor::BlockIndent(int kind)
     int r2 = std::min(sel.EndRow, RowCount() - 1);
     if (!box && sel.EndRow > sel.StartRow && sel.LastByte < 0)
         r2 = std::min(r2, sel.EndRow - 1); // a selection ending at column 0 leaves that row alone
-    const int W = WrapOption().WrapByte();
+    const int limit = WordWrap() ? WrapOption().WrapByte() : INT_MAX;
 
     // One change per row: `removed` bytes at `at` became `inserted` bytes.
     struct TChange {
@@ -168,48 +217,12 @@ void TEditor::BlockIndent(int kind)
                 at = -1; // nothing of the row reaches into the box
         }
         if (wholeLine && at >= 0) {
-            const std::size_t a = static_cast<std::size_t>(at);
-            std::string piece;
-            int removed = 0;
-            bool change = false;
-            switch (kind) {
-            case kIndentSpace: {
-                std::size_t q = a;
-                while (q < row.size()) {
-                    if (row.compare(q, 2, "\x81\x40") == 0)
-                        q += 2;
-                    else if (IsBlankByte(static_cast<unsigned char>(row[q])))
-                        ++q;
-                    else
-                        break;
-                }
-                int blanks = CellOfByte(row, static_cast<int>(q), cx) - CellOfByte(row, at, cx);
-                change = !WordWrap() || StrWidth(row) + 1 < W;
-                removed = static_cast<int>(q - a);
-                piece.assign(static_cast<std::size_t>(blanks + 1), ' ');
-                break;
-            }
-            case kUnindentSpace:
-                if (a < row.size() && (row[a] == ' ' || row[a] == '\t'))
-                    removed = 1;
-                else if (row.compare(a, 2, "\x81\x40") == 0)
-                    removed = 2;
-                change = removed > 0;
-                break;
-            case kIndentTab:
-                change = !WordWrap() || static_cast<int>(row.size()) + cx.TabSpaceCount < W;
-                piece = "\t";
-                break;
-            case kUnindentTab:
-                removed = a < row.size() && row[a] == '\t' ? 1 : 0;
-                change = removed > 0;
-                break;
-            }
-            if (change) {
-                const int oldEnd = CellOfByte(row, at + removed, cx);
-                row.replace(a, static_cast<std::size_t>(removed), piece);
-                ch = {at, removed, static_cast<int>(piece.size()),
-                      CellOfByte(row, at + static_cast<int>(piece.size()), cx) - oldEnd, CellOfByte(row, at, cx)};
+            const TRowIndent indent = IndentRow(row, static_cast<std::size_t>(at), kind, cx, limit);
+            if (indent.Change) {
+                const int oldEnd = CellOfByte(row, at + indent.Removed, cx);
+                row.replace(static_cast<std::size_t>(at), static_cast<std::size_t>(indent.Removed), indent.Piece);
+                const int inserted = static_cast<int>(indent.Piece.size());
+                ch = {at, indent.Removed, inserted, CellOfByte(row, at + inserted, cx) - oldEnd, CellOfByte(row, at, cx)};
                 any = true;
             }
         }
