@@ -13,12 +13,12 @@ namespace fuzz {
 
 class TInput {
 public:
-    TInput(const std::uint8_t* data, std::size_t size) : fData(data), fSize(size) {}
+    TInput(const std::uint8_t* data, std::size_t size) : FData(data), FSize(size) {}
 
-    bool Empty() const { return fPos >= fSize; }
-    std::size_t Left() const { return fSize - fPos; }
+    bool Empty() const { return FPos >= FSize; }
+    std::size_t Left() const { return FSize - FPos; }
     // The next byte; 0 once the input is used up, so every decision stays defined.
-    std::uint8_t Byte() { return fPos < fSize ? fData[fPos++] : 0; }
+    std::uint8_t Byte() { return FPos < FSize ? FData[FPos++] : 0; }
     // 0 .. n-1.
     int Below(int n) { return n <= 1 ? 0 : static_cast<int>(Byte() % static_cast<unsigned>(n)); }
     int Between(int lo, int hi) { return lo + Below(hi - lo + 1); }
@@ -27,16 +27,16 @@ public:
     std::string Bytes(std::size_t n)
     {
         n = std::min(n, Left());
-        std::string s(reinterpret_cast<const char*>(fData + fPos), n);
-        fPos += n;
+        std::string s(reinterpret_cast<const char*>(FData + FPos), n);
+        FPos += n;
         return s;
     }
     std::string Rest() { return Bytes(Left()); }
 
 private:
-    const std::uint8_t* fData;
-    std::size_t fSize;
-    std::size_t fPos = 0;
+    const std::uint8_t* FData;
+    std::size_t FSize;
+    std::size_t FPos = 0;
 };
 
 // Bytes shown as C escapes, short enough for a message.

@@ -83,45 +83,45 @@ struct TView {
 
 class TScript {
 public:
-    explicit TScript(fuzz::TInput& in) : fIn(in) {}
+    explicit TScript(fuzz::TInput& in) : FIn(in) {}
 
     void Run()
     {
-        TEditor& e = fFirst.e;
+        TEditor& e = FFirst.e;
         e.SetFocused(true);
         e.SetUndoListMax(1 << 20);
-        fTab = 2 << fIn.Below(3);
-        e.Caret().SetTabSpaceCount(fTab);
-        e.WrapOption().SetWrapByte(fIn.Between(20, 60));
-        e.SetWordWrap(fIn.Bool());
+        FTab = 2 << FIn.Below(3);
+        e.Caret().SetTabSpaceCount(FTab);
+        e.WrapOption().SetWrapByte(FIn.Between(20, 60));
+        e.SetWordWrap(FIn.Bool());
         std::string start;
-        for (int n = fIn.Below(40); n > 0; --n)
-            start += fIn.Below(6) == 0 ? "\r\n" : kPieces[fIn.Below(kPieceCount)];
+        for (int n = FIn.Below(40); n > 0; --n)
+            start += FIn.Below(6) == 0 ? "\r\n" : kPieces[FIn.Below(kPieceCount)];
         e.Lines().SetTextStr(start);
-        fText = Normalised(start);
+        FText = Normalised(start);
         Check("start");
-        fOriginal = fText;
+        FOriginal = FText;
 
-        for (int step = 0; step < 200 && !fIn.Empty(); ++step) {
-            fStep = step;
-            if (fTrace)
+        for (int step = 0; step < 200 && !FIn.Empty(); ++step) {
+            FStep = step;
+            if (FTrace)
                 std::fprintf(stderr, "-> step %d\n", step);
             Step();
-            if (fTrace) {
+            if (FTrace) {
                 const TEditor& a = Active();
                 const TEditorSelection& sel = a.Selection();
                 std::fprintf(stderr, "%d %s: %s\n   view %d caret %d,%d rows %d sel %d box %d %d.%d-%d.%d\n", step,
-                             fWhat.c_str(), fuzz::Show(fText).c_str(), fActive, a.Row(), a.Col(), a.RowCount(),
+                             FWhat.c_str(), fuzz::Show(FText).c_str(), FActive, a.Row(), a.Col(), a.RowCount(),
                              a.SelectionState(), a.BoxSelection(), sel.StartRow, sel.StartByte, sel.EndRow, sel.LastByte);
             }
         }
 
         // Redo runs on over the steps already undone, up to the furthest text.
-        const std::string final = fRedo.empty() ? fText : fRedo.front();
+        const std::string final = FRedo.empty() ? FText : FRedo.front();
         while (e.CanUndo())
             e.Undo();
-        FUZZ_CHECK(Text() == fOriginal, "undo of everything gives " + fuzz::Show(Text()) + "\n  started as " +
-                                            fuzz::Show(fOriginal));
+        FUZZ_CHECK(Text() == FOriginal, "undo of everything gives " + fuzz::Show(Text()) + "\n  started as " +
+                                            fuzz::Show(FOriginal));
         while (e.CanRedo())
             e.Redo();
         FUZZ_CHECK(Text() == final, "redo of everything gives " + fuzz::Show(Text()) + "\n  ended as " +
@@ -129,10 +129,10 @@ public:
     }
 
 private:
-    TEditor& Active() { return fActive == 0 || !fSecond ? fFirst.e : fSecond->e; }
-    TView& ActiveView() { return fActive == 0 || !fSecond ? fFirst : *fSecond; }
-    std::string Text() { return fFirst.e.Lines().GetTextStr(); }
-    std::string Where() { return "step " + std::to_string(fStep) + " (" + fWhat + ")"; }
+    TEditor& Active() { return FActive == 0 || !FSecond ? FFirst.e : FSecond->e; }
+    TView& ActiveView() { return FActive == 0 || !FSecond ? FFirst : *FSecond; }
+    std::string Text() { return FFirst.e.Lines().GetTextStr(); }
+    std::string Where() { return "step " + std::to_string(FStep) + " (" + FWhat + ")"; }
 
     // A caret at a character boundary of the text, placed by offset.
     std::size_t PlaceAtOffset()
@@ -140,8 +140,8 @@ private:
         TEditor& e = Active();
         e.SetBoxSelection(false);
         e.DropSelection();
-        auto b = Boundaries(fText);
-        std::size_t o = b[static_cast<std::size_t>(fIn.Below(int(b.size())))];
+        auto b = Boundaries(FText);
+        std::size_t o = b[static_cast<std::size_t>(FIn.Below(int(b.size())))];
         e.SetCaretByOffset(0, std::int64_t(o));
         FUZZ_CHECK(e.CaretOffset() == std::int64_t(o),
                    Where() + ": caret placed at offset " + std::to_string(o) + " reports " +
@@ -153,14 +153,14 @@ private:
     void PlaceFreely()
     {
         TEditor& e = Active();
-        int row = fIn.Below(e.MaxCaretRow() + 1);
-        e.SetRowCol(row, fIn.Below(e.StrWidth(e.RowText(row)) + 6));
+        int row = FIn.Below(e.MaxCaretRow() + 1);
+        e.SetRowCol(row, FIn.Below(e.StrWidth(e.RowText(row)) + 6));
     }
 
     void SetOptions()
     {
         TEditor& e = Active();
-        unsigned bits = fIn.Byte();
+        unsigned bits = FIn.Byte();
         e.Caret().SetAutoIndent(bits & 1);
         e.Caret().SetTabIndent(bits & 2);
         e.Caret().SetPrevSpaceIndent(bits & 4);
@@ -187,39 +187,39 @@ private:
         const int r = e.Row(), c = e.Col();
         PlaceFreely();
         e.ExtendSelection();
-        if (fTrace)
+        if (FTrace)
             std::fprintf(stderr, "   select %s from %d,%d to %d,%d\n", box ? "box" : "lines", r, c, e.Row(), e.Col());
     }
 
     // An operation on a selection may delete it first, as an edit of its own.
-    void NoteSelection() { fEdits = Active().Selected() ? 2 : 1; }
+    void NoteSelection() { FEdits = Active().Selected() ? 2 : 1; }
 
     void Step()
     {
         TEditor& e = Active();
-        fEdits = 1;
-        const std::string before = fText;
-        std::string expect = fText;
+        FEdits = 1;
+        const std::string before = FText;
+        std::string expect = FText;
         bool modelled = true;
-        const int op = fIn.Below(24);
+        const int op = FIn.Below(24);
         switch (op) {
         case 0:
         case 1: { // typing a character
             PlainOptions();
-            const std::string ch = kPieces[fIn.Below(kPieceCount)];
+            const std::string ch = kPieces[FIn.Below(kPieceCount)];
             const std::size_t o = PlaceAtOffset();
             expect.insert(o, ch);
             e.TypeText(ch);
-            fWhat = "type " + fuzz::Show(ch);
+            FWhat = "type " + fuzz::Show(ch);
             break;
         }
         case 2: { // inserting text at the caret
             PlainOptions();
-            const std::string s = Insertion(fIn);
+            const std::string s = Insertion(FIn);
             const std::size_t o = PlaceAtOffset();
             expect.insert(o, Normalised(s));
             e.InsertText(s);
-            fWhat = "insert " + fuzz::Show(s);
+            FWhat = "insert " + fuzz::Show(s);
             break;
         }
         case 3: { // Enter
@@ -227,28 +227,28 @@ private:
             const std::size_t o = PlaceAtOffset();
             expect.insert(o, "\r\n");
             e.Newline();
-            fWhat = "enter";
+            FWhat = "enter";
             break;
         }
         case 4: { // back space
             PlainOptions();
             const std::size_t o = PlaceAtOffset();
             if (o > 0) {
-                auto b = Boundaries(fText);
+                auto b = Boundaries(FText);
                 std::size_t prev = *(std::lower_bound(b.begin(), b.end(), o) - 1);
                 expect.erase(prev, o - prev);
             }
             e.BackSpace();
-            fWhat = "back space";
+            FWhat = "back space";
             break;
         }
         case 5: { // delete
             PlainOptions();
             const std::size_t o = PlaceAtOffset();
-            if (o < fText.size())
-                expect.erase(o, CharAt(fText, o));
+            if (o < FText.size())
+                expect.erase(o, CharAt(FText, o));
             e.DeleteChar();
-            fWhat = "delete";
+            FWhat = "delete";
             break;
         }
         case 6:
@@ -256,41 +256,41 @@ private:
             PlainOptions();
             e.SetBoxSelection(false);
             e.DropSelection();
-            auto b = Boundaries(fText);
-            std::size_t a = b[static_cast<std::size_t>(fIn.Below(int(b.size())))];
-            std::size_t z = b[static_cast<std::size_t>(fIn.Below(int(b.size())))];
+            auto b = Boundaries(FText);
+            std::size_t a = b[static_cast<std::size_t>(FIn.Below(int(b.size())))];
+            std::size_t z = b[static_cast<std::size_t>(FIn.Below(int(b.size())))];
             if (z < a)
                 std::swap(a, z);
             e.SetSelStart(std::int64_t(a));
             e.SetSelLength(std::int64_t(z - a));
-            FUZZ_CHECK(e.SelText() == fText.substr(a, z - a),
+            FUZZ_CHECK(e.SelText() == FText.substr(a, z - a),
                        Where() + ": selection " + std::to_string(a) + ".." + std::to_string(z) + " reads " +
                            fuzz::Show(e.SelText()));
-            const std::string cut = fText.substr(0, a) + fText.substr(z);
-            switch (fIn.Below(4)) {
+            const std::string cut = FText.substr(0, a) + FText.substr(z);
+            switch (FIn.Below(4)) {
             case 0: {
-                const std::string s = Insertion(fIn);
-                expect = fText.substr(0, a) + Normalised(s) + fText.substr(z);
+                const std::string s = Insertion(FIn);
+                expect = FText.substr(0, a) + Normalised(s) + FText.substr(z);
                 e.InsertText(s);
-                fWhat = "replace selection with " + fuzz::Show(s);
+                FWhat = "replace selection with " + fuzz::Show(s);
                 break;
             }
             case 1:
                 expect = cut;
                 e.ClearSelection();
-                fWhat = "clear selection";
+                FWhat = "clear selection";
                 break;
             case 2:
                 expect = cut;
                 e.CutToClipboard();
                 if (z > a)
-                    FUZZ_CHECK(ActiveView().host.Clip.GetText() == fText.substr(a, z - a),
+                    FUZZ_CHECK(ActiveView().host.Clip.GetText() == FText.substr(a, z - a),
                                Where() + ": cut put " + fuzz::Show(ActiveView().host.Clip.GetText()));
-                fWhat = "cut selection";
+                FWhat = "cut selection";
                 break;
             default:
                 e.CopyToClipboard();
-                fWhat = "copy selection";
+                FWhat = "copy selection";
                 break;
             }
             break;
@@ -304,128 +304,128 @@ private:
             else
                 modelled = false;
             e.PasteFromClipboard();
-            fWhat = "paste";
+            FWhat = "paste";
             break;
         }
         case 9: { // the line list
             TEditorStrings& lines = e.Lines();
-            const auto ls = Lines(fText);
+            const auto ls = Lines(FText);
             const int n = int(ls.size());
             FUZZ_CHECK(lines.Count() == n, Where() + ": " + std::to_string(lines.Count()) + " lines, expected " +
                                                std::to_string(n));
-            const int i = fIn.Below(n + 1);
+            const int i = FIn.Below(n + 1);
             if (i < n)
-                FUZZ_CHECK(lines.Get(i) == fText.substr(ls[i].start, ls[i].length),
+                FUZZ_CHECK(lines.Get(i) == FText.substr(ls[i].start, ls[i].length),
                            Where() + ": line " + std::to_string(i) + " reads " + fuzz::Show(lines.Get(i)));
-            std::string s = Insertion(fIn);
-            switch (fIn.Below(4)) {
+            std::string s = Insertion(FIn);
+            switch (FIn.Below(4)) {
             case 0:
                 if (i < n)
-                    expect = fText.substr(0, ls[i].start) + Normalised(s) + fText.substr(ls[i].start + ls[i].length);
+                    expect = FText.substr(0, ls[i].start) + Normalised(s) + FText.substr(ls[i].start + ls[i].length);
                 lines.Put(i, s);
-                fWhat = "Lines.Put " + std::to_string(i) + " " + fuzz::Show(s);
+                FWhat = "Lines.Put " + std::to_string(i) + " " + fuzz::Show(s);
                 break;
             case 1:
                 if (i < n)
-                    expect = fText.substr(0, ls[i].start) + Normalised(s) + "\r\n" + fText.substr(ls[i].start);
-                else if (fText.empty() || fText.ends_with("\r\n"))
-                    expect = fText + Normalised(s) + "\r\n";
+                    expect = FText.substr(0, ls[i].start) + Normalised(s) + "\r\n" + FText.substr(ls[i].start);
+                else if (FText.empty() || FText.ends_with("\r\n"))
+                    expect = FText + Normalised(s) + "\r\n";
                 else
-                    expect = fText + "\r\n" + Normalised(s);
+                    expect = FText + "\r\n" + Normalised(s);
                 lines.Insert(i, s);
-                fWhat = "Lines.Insert " + std::to_string(i) + " " + fuzz::Show(s);
+                FWhat = "Lines.Insert " + std::to_string(i) + " " + fuzz::Show(s);
                 break;
             case 2:
-                if (fText.empty() || fText.ends_with("\r\n"))
-                    expect = fText + Normalised(s) + "\r\n";
+                if (FText.empty() || FText.ends_with("\r\n"))
+                    expect = FText + Normalised(s) + "\r\n";
                 else
-                    expect = fText + "\r\n" + Normalised(s);
+                    expect = FText + "\r\n" + Normalised(s);
                 lines.Add(s);
-                fWhat = "Lines.Add " + fuzz::Show(s);
+                FWhat = "Lines.Add " + fuzz::Show(s);
                 break;
             default:
                 if (i < n) {
                     std::size_t end = ls[i].start + ls[i].length;
-                    if (fText.compare(end, 2, "\r\n") == 0)
+                    if (FText.compare(end, 2, "\r\n") == 0)
                         end += 2;
-                    expect = fText.substr(0, ls[i].start) + fText.substr(end);
+                    expect = FText.substr(0, ls[i].start) + FText.substr(end);
                 }
                 lines.Delete(i);
-                fWhat = "Lines.Delete " + std::to_string(i);
+                FWhat = "Lines.Delete " + std::to_string(i);
                 break;
             }
             break;
         }
         case 10: // undo: the text before the last edit comes back
-            fWhat = "undo";
-            FUZZ_CHECK(fUndo.empty() || e.CanUndo(), Where() + ": nothing to undo after an edit");
-            if (!fUndo.empty()) {
+            FWhat = "undo";
+            FUZZ_CHECK(FUndo.empty() || e.CanUndo(), Where() + ": nothing to undo after an edit");
+            if (!FUndo.empty()) {
                 e.Undo();
-                if (Text() != fText) { // an entry that changed nothing leaves the text alone
-                    FUZZ_CHECK(Text() == fUndo.back(), Where() + ": undo gives " + fuzz::Show(Text()) +
-                                                           "\n  expected " + fuzz::Show(fUndo.back()));
-                    fRedo.push_back(fText);
-                    fText = fUndo.back();
-                    fUndo.pop_back();
+                if (Text() != FText) { // an entry that changed nothing leaves the text alone
+                    FUZZ_CHECK(Text() == FUndo.back(), Where() + ": undo gives " + fuzz::Show(Text()) +
+                                                           "\n  expected " + fuzz::Show(FUndo.back()));
+                    FRedo.push_back(FText);
+                    FText = FUndo.back();
+                    FUndo.pop_back();
                 }
             }
             Check("undo");
             return;
         case 11: // redo
-            fWhat = "redo";
-            FUZZ_CHECK(fRedo.empty() || e.CanRedo(), Where() + ": nothing to redo after an undo");
-            if (!fRedo.empty()) {
+            FWhat = "redo";
+            FUZZ_CHECK(FRedo.empty() || e.CanRedo(), Where() + ": nothing to redo after an undo");
+            if (!FRedo.empty()) {
                 e.Redo();
-                if (Text() != fText) {
-                    FUZZ_CHECK(Text() == fRedo.back(), Where() + ": redo gives " + fuzz::Show(Text()) +
-                                                           "\n  expected " + fuzz::Show(fRedo.back()));
-                    fUndo.push_back(fText);
-                    fText = fRedo.back();
-                    fRedo.pop_back();
+                if (Text() != FText) {
+                    FUZZ_CHECK(Text() == FRedo.back(), Where() + ": redo gives " + fuzz::Show(Text()) +
+                                                           "\n  expected " + fuzz::Show(FRedo.back()));
+                    FUndo.push_back(FText);
+                    FText = FRedo.back();
+                    FRedo.pop_back();
                 }
             }
             Check("redo");
             return;
         case 12: { // wrap, width and tab width: the text stays as it is
-            const int k = fIn.Below(3);
+            const int k = FIn.Below(3);
             const bool wrapping = e.WordWrap();
             bool rebuilt = false;
             if (k == 0) {
                 e.SetWordWrap(!wrapping);
                 rebuilt = true;
             } else if (k == 1) {
-                const int width = fIn.Between(20, 90);
+                const int width = FIn.Between(20, 90);
                 rebuilt = wrapping && width != e.WrapOption().WrapByte();
                 e.WrapOption().SetWrapByte(width);
             } else {
-                const int tab = 2 << fIn.Below(3);
-                rebuilt = wrapping && tab != fTab;
-                fTab = tab;
-                fFirst.e.Caret().SetTabSpaceCount(fTab);
-                if (fSecond)
-                    fSecond->e.Caret().SetTabSpaceCount(fTab);
+                const int tab = 2 << FIn.Below(3);
+                rebuilt = wrapping && tab != FTab;
+                FTab = tab;
+                FFirst.e.Caret().SetTabSpaceCount(FTab);
+                if (FSecond)
+                    FSecond->e.Caret().SetTabSpaceCount(FTab);
             }
-            fWhat = "wrap setting";
+            FWhat = "wrap setting";
             // Undo records name rows, so new rows start a new history; other changes keep it.
             if (rebuilt) {
                 FUZZ_CHECK(!e.CanUndo() && !e.CanRedo(), Where() + ": history kept over new rows");
-                fUndo.clear();
-                fRedo.clear();
-                fOriginal = fText;
+                FUndo.clear();
+                FRedo.clear();
+                FOriginal = FText;
             }
             break;
         }
         case 13: // the other view of the same rows
-            if (!fSecond) {
-                fSecond = std::make_unique<TView>();
-                fSecond->e.Caret().SetTabSpaceCount(fTab);
-                fSecond->e.AttachTo(fFirst.e);
+            if (!FSecond) {
+                FSecond = std::make_unique<TView>();
+                FSecond->e.Caret().SetTabSpaceCount(FTab);
+                FSecond->e.AttachTo(FFirst.e);
             }
             // Commands come from the view that has the focus.
             Active().SetFocused(false);
-            fActive = 1 - fActive;
+            FActive = 1 - FActive;
             Active().SetFocused(true);
-            fWhat = "switch view";
+            FWhat = "switch view";
             break;
         // ---- checked by their undo, redo and the row and caret rules
         case 14:
@@ -433,22 +433,22 @@ private:
             SetOptions();
             PlaceFreely();
             NoteSelection();
-            switch (fIn.Below(4)) {
+            switch (FIn.Below(4)) {
             case 0:
-                e.TypeText(kPieces[fIn.Below(kPieceCount)]);
-                fWhat = "free type";
+                e.TypeText(kPieces[FIn.Below(kPieceCount)]);
+                FWhat = "free type";
                 break;
             case 1:
-                e.Newline(fIn.Bool());
-                fWhat = "free enter";
+                e.Newline(FIn.Bool());
+                FWhat = "free enter";
                 break;
             case 2:
                 e.BackSpace();
-                fWhat = "free back space";
+                FWhat = "free back space";
                 break;
             default:
                 e.DeleteChar();
-                fWhat = "free delete";
+                FWhat = "free delete";
                 break;
             }
             e.SetOverWrite(false);
@@ -457,12 +457,12 @@ private:
         }
         case 16:
         case 17: { // a box or a normal selection by rows and columns, then an operation on it
-            const bool box = fIn.Bool();
+            const bool box = FIn.Bool();
             Select(box);
             NoteSelection();
-            switch (fIn.Below(7)) {
+            switch (FIn.Below(7)) {
             case 0:
-                e.InsertText(Insertion(fIn));
+                e.InsertText(Insertion(FIn));
                 break;
             case 1:
                 e.ClearSelection();
@@ -474,28 +474,28 @@ private:
                 e.CopyToClipboard();
                 break;
             case 4:
-                e.BoxPaste(Insertion(fIn));
+                e.BoxPaste(Insertion(FIn));
                 break;
             case 5:
                 e.PasteFromClipboard();
                 break;
             default:
-                e.TypeText(kPieces[fIn.Below(kPieceCount)]);
+                e.TypeText(kPieces[FIn.Below(kPieceCount)]);
                 break;
             }
-            fWhat = box ? "box selection edit" : "selection edit";
+            FWhat = box ? "box selection edit" : "selection edit";
             e.SetBoxSelection(false);
             modelled = false;
             break;
         }
         case 18:
         case 19: { // indenting the caret's line or the selected lines
-            if (fIn.Bool())
+            if (FIn.Bool())
                 Select(false);
             else
                 PlaceFreely();
             NoteSelection();
-            switch (fIn.Below(4)) {
+            switch (FIn.Below(4)) {
             case 0:
                 e.IndentSpace();
                 break;
@@ -509,7 +509,7 @@ private:
                 e.UnindentTab();
                 break;
             }
-            fWhat = "indent";
+            FWhat = "indent";
             modelled = false;
             break;
         }
@@ -518,32 +518,32 @@ private:
             e.SetOverWrite(false);
             PlaceFreely();
             NoteSelection();
-            e.BoxPaste(Insertion(fIn));
-            fWhat = "box paste";
+            e.BoxPaste(Insertion(FIn));
+            FWhat = "box paste";
             modelled = false;
             break;
         case 21: // paste of whatever the clipboard holds, box text too, at a free caret
             PlaceFreely();
             NoteSelection();
             e.PasteFromClipboard();
-            fWhat = "free paste";
+            FWhat = "free paste";
             modelled = false;
             break;
         case 22: // select all, then replace it
             e.DropSelection();
             e.SetBoxSelection(false);
             e.SelectAll();
-            FUZZ_CHECK(e.SelText() == fText, Where() + ": select all reads " + fuzz::Show(e.SelText()));
+            FUZZ_CHECK(e.SelText() == FText, Where() + ": select all reads " + fuzz::Show(e.SelText()));
             {
-                const std::string s = Insertion(fIn);
+                const std::string s = Insertion(FIn);
                 expect = Normalised(s);
                 e.InsertText(s);
-                fWhat = "replace all with " + fuzz::Show(s);
+                FWhat = "replace all with " + fuzz::Show(s);
             }
             break;
         default: // the caret moves without editing
             PlaceFreely();
-            fWhat = "move";
+            FWhat = "move";
             Check("move");
             return;
         }
@@ -555,7 +555,7 @@ private:
         if (after != before) {
             // One edit, one undo step over exactly it (two when a selection went first).
             int steps = 0;
-            while (steps < fEdits && Text() != before) {
+            while (steps < FEdits && Text() != before) {
                 e.Undo();
                 ++steps;
             }
@@ -568,20 +568,20 @@ private:
             // The model's history holds the text before the deletion as a step of its own.
             if (steps == 2) {
                 e.Undo();
-                fUndo.push_back(before);
-                fUndo.push_back(Text());
+                FUndo.push_back(before);
+                FUndo.push_back(Text());
                 e.Redo();
             } else {
-                fUndo.push_back(before);
+                FUndo.push_back(before);
             }
-            fRedo.clear();
-            fText = after;
+            FRedo.clear();
+            FText = after;
         }
         // An edit that leaves the text as it was (a character overwritten by itself) is still
         // an edit: what was undone cannot be redone after it.
         if (!e.CanRedo())
-            fRedo.clear();
-        Check(fWhat);
+            FRedo.clear();
+        Check(FWhat);
     }
 
     void CheckCaret(TEditor& e, const std::string& which)
@@ -598,7 +598,7 @@ private:
             const std::size_t len = CharLength(row, i);
             int w = int(len);
             if (row[i] == '\t') {
-                w = fTab - cell % fTab;
+                w = FTab - cell % FTab;
                 if (wrap)
                     w = std::min(w, width - cell % width);
             }
@@ -613,9 +613,9 @@ private:
 
     void Check(const std::string& what)
     {
-        fWhat = what;
-        const TEditor& e = fFirst.e;
-        FUZZ_CHECK(Text() == fText, Where() + ": text " + fuzz::Show(Text()) + "\n  expected " + fuzz::Show(fText));
+        FWhat = what;
+        const TEditor& e = FFirst.e;
+        FUZZ_CHECK(Text() == FText, Where() + ": text " + fuzz::Show(Text()) + "\n  expected " + fuzz::Show(FText));
         const int n = e.RowCount();
         for (int i = 0; i < n; ++i) {
             const std::string_view t = e.RowText(i);
@@ -629,28 +629,28 @@ private:
                        Where() + ": row " + std::to_string(i) + " of " + std::to_string(n) + " ends as " +
                            std::to_string(int(end)));
         }
-        FUZZ_CHECK(e.TextLength() == std::int64_t(fText.size()),
-                   Where() + ": text length " + std::to_string(e.TextLength()) + " for " + std::to_string(fText.size()));
-        CheckCaret(fFirst.e, "first view's");
-        if (fSecond) {
-            FUZZ_CHECK(fSecond->e.Lines().GetTextStr() == fText, Where() + ": the second view reads another text");
-            CheckCaret(fSecond->e, "second view's");
+        FUZZ_CHECK(e.TextLength() == std::int64_t(FText.size()),
+                   Where() + ": text length " + std::to_string(e.TextLength()) + " for " + std::to_string(FText.size()));
+        CheckCaret(FFirst.e, "first view's");
+        if (FSecond) {
+            FUZZ_CHECK(FSecond->e.Lines().GetTextStr() == FText, Where() + ": the second view reads another text");
+            CheckCaret(FSecond->e, "second view's");
         }
     }
 
-    fuzz::TInput& fIn;
-    TView fFirst;
-    std::unique_ptr<TView> fSecond;
-    int fActive = 0;
-    int fTab = 8;
-    std::string fText;
-    std::string fOriginal; // the text since the history began
-    std::vector<std::string> fUndo, fRedo;
-    int fStep = -1;
-    int fEdits = 1; // undo steps the current operation may take
+    fuzz::TInput& FIn;
+    TView FFirst;
+    std::unique_ptr<TView> FSecond;
+    int FActive = 0;
+    int FTab = 8;
+    std::string FText;
+    std::string FOriginal; // the text since the history began
+    std::vector<std::string> FUndo, FRedo;
+    int FStep = -1;
+    int FEdits = 1; // undo steps the current operation may take
     // VARNET_FUZZ_TRACE=1 prints every step, for reading a kept input.
-    bool fTrace = std::getenv("VARNET_FUZZ_TRACE") != nullptr;
-    std::string fWhat = "start";
+    bool FTrace = std::getenv("VARNET_FUZZ_TRACE") != nullptr;
+    std::string FWhat = "start";
 };
 
 } // namespace

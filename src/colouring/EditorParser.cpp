@@ -29,9 +29,9 @@ TEditorParser::TEditorParser(TFountain* fountain)
 void TEditorParser::InitTables()
 {
     TFountainParser::InitTables();
-    fContTable[tokQuoted] = static_cast<TScanProc>(&TEditorParser::ScanQuotation);
-    fContTable[tokCharCode] = static_cast<TScanProc>(&TEditorParser::ScanCharCode);
-    fContTable[tokHexCharCode] = static_cast<TScanProc>(&TEditorParser::ScanHexCharCode);
+    FContTable[tokQuoted] = static_cast<TScanProc>(&TEditorParser::ScanQuotation);
+    FContTable[tokCharCode] = static_cast<TScanProc>(&TEditorParser::ScanCharCode);
+    FContTable[tokHexCharCode] = static_cast<TScanProc>(&TEditorParser::ScanHexCharCode);
 }
 
 void TEditorParser::SettingsChanged()
@@ -52,9 +52,9 @@ void TEditorParser::InitRuleStarts()
     static constexpr std::string_view kMailStarts =
         "!$%&*,-./0123456789;=?ABCDEFGHIJKLMNOPQRSTUVWXYZ^_abcdefghijklmnopqrstuvwxyz~";
     for (int c = 0; c < 256; ++c) {
-        fRuleStarts[c] = BracketMayStart(static_cast<unsigned char>(c)) ? kRuleBracket : 0;
+        FRuleStarts[c] = BracketMayStart(static_cast<unsigned char>(c)) ? kRuleBracket : 0;
     }
-    auto mark = [this](unsigned char c, std::uint8_t rule) { fRuleStarts[c] |= rule; };
+    auto mark = [this](unsigned char c, std::uint8_t rule) { FRuleStarts[c] |= rule; };
     if (FMailOn) {
         for (char c : kMailStarts) {
             mark(static_cast<unsigned char>(c), kRuleMail);
@@ -87,16 +87,16 @@ void TEditorParser::InitRuleStarts()
 void TEditorParser::InitDispatchBytes()
 {
     for (int c = 0; c < 256; ++c) {
-        fDispatchAt[c] = fRuleStarts[c] != 0;
+        FDispatchAt[c] = FRuleStarts[c] != 0;
     }
 }
 
 void TEditorParser::DispatchToken()
 {
-    const std::uint8_t rules = fRuleStarts[Cur()];
+    const std::uint8_t rules = FRuleStarts[Cur()];
     if (rules == 0) {
         RunCharTable(); // most tokens: no rule can start here
-    } else if ((rules & kRuleBracket) && fOpenBracket == -1 && MatchLeftBracket()) {
+    } else if ((rules & kRuleBracket) && FOpenBracket == -1 && MatchLeftBracket()) {
         ScanBracketed();
     } else if ((rules & kRuleMail) && MatchMail()) {
         ScanMail();
@@ -122,8 +122,8 @@ bool TEditorParser::MatchCommenter()
     if (FCommenter.empty() || !AtText(FCommenter)) {
         return false;
     }
-    fPos += FCommenter.size();
-    fBodyStart = fPos;
+    FPos += FCommenter.size();
+    FBodyStart = FPos;
     return true;
 }
 
@@ -132,31 +132,31 @@ bool TEditorParser::MatchQuotation()
     if (FQuote.empty() || !AtText(FQuote)) {
         return false;
     }
-    fPos += FQuote.size();
-    fBodyStart = fPos;
+    FPos += FQuote.size();
+    FBodyStart = FPos;
     return true;
 }
 
 void TEditorParser::ScanQuotation()
 {
     if (FQuote.empty()) {
-        fToken = tokEnd;
+        FToken = tokEnd;
         return;
     }
-    fToken = tokQuoted;
+    FToken = tokQuoted;
     for (;;) {
         if (IsEndByte(Cur())) {
             return; // open at the row end
         }
         if (AtText(FQuote)) {
-            fPos += FQuote.size();
+            FPos += FQuote.size();
             if (!AtText(FQuote)) {
                 return;
             }
-            if (fPos == fCut) {
-                fCutSplit = static_cast<int>(FQuote.size());
+            if (FPos == FCut) {
+                FCutSplit = static_cast<int>(FQuote.size());
             }
-            fPos += FQuote.size(); // a doubled quotation character stands for one
+            FPos += FQuote.size(); // a doubled quotation character stands for one
             continue;
         }
         AdvanceChar();
@@ -168,19 +168,19 @@ bool TEditorParser::MatchHexCharCode()
     if (!FControlCodeOn || Cur() != '#' || Next() != '$') {
         return false;
     }
-    fPos += 2;
-    fBodyStart = fPos;
+    FPos += 2;
+    FBodyStart = FPos;
     return true;
 }
 
 void TEditorParser::ScanHexCharCode()
 {
-    fToken = tokHexCharCode;
-    const char* p = fPos;
+    FToken = tokHexCharCode;
+    const char* p = FPos;
     while (cp932::IsHexDigit(static_cast<unsigned char>(*p))) {
         ++p;
     }
-    fPos = p;
+    FPos = p;
 }
 
 bool TEditorParser::MatchCharCode()
@@ -188,35 +188,35 @@ bool TEditorParser::MatchCharCode()
     if (!FControlCodeOn || Cur() != '#') {
         return false;
     }
-    ++fPos;
-    fBodyStart = fPos;
+    ++FPos;
+    FBodyStart = FPos;
     return true;
 }
 
 void TEditorParser::ScanCharCode()
 {
-    fToken = tokCharCode;
-    const char* p = fPos;
+    FToken = tokCharCode;
+    const char* p = FPos;
     while (cp932::IsDigit(static_cast<unsigned char>(*p))) {
         ++p;
     }
-    fPos = p;
+    FPos = p;
 }
 
 bool TEditorParser::MatchHexPrefix()
 {
     const std::size_t n = FHexPrefix.size();
-    if (n == 0 || static_cast<std::size_t>(fEnd - fPos) < n) {
+    if (n == 0 || static_cast<std::size_t>(FEnd - FPos) < n) {
         return false;
     }
     for (std::size_t i = 0; i < n; ++i) {
-        if (cp932::AsciiUpper(static_cast<unsigned char>(fPos[i])) !=
+        if (cp932::AsciiUpper(static_cast<unsigned char>(FPos[i])) !=
             cp932::AsciiUpper(static_cast<unsigned char>(FHexPrefix[i]))) {
             return false;
         }
     }
-    fPos += n;
-    fBodyStart = fPos;
+    FPos += n;
+    FBodyStart = FPos;
     return true;
 }
 
@@ -226,21 +226,21 @@ const TFountainColor* TEditorParser::TokenColor()
     if (IsReservedWord()) {
         return &fountain.Reserve();
     }
-    if (fToken == tokBracketed) {
+    if (FToken == tokBracketed) {
         const auto& brackets = fountain.Brackets();
-        if (fTokenBracket >= 0 && fTokenBracket < brackets.Count()) {
-            return &brackets.Items(fTokenBracket)->ItemColor();
+        if (FTokenBracket >= 0 && FTokenBracket < brackets.Count()) {
+            return &brackets.Items(FTokenBracket)->ItemColor();
         }
         return nullptr;
     }
-    if (fToken == tokReserved) {
+    if (FToken == tokReserved) {
         return &fountain.Reserve();
     }
     if (!FEditorFountain) {
         return nullptr;
     }
     TEditorColors& colors = FEditorFountain->Colors();
-    switch (fToken) {
+    switch (FToken) {
     case tokSymbol:
         return &colors.Symbol();
     case tokInteger:

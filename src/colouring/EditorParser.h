@@ -34,7 +34,7 @@ protected:
     };
     virtual void InitRuleStarts();
     void InitDispatchBytes() override;
-    std::uint8_t fRuleStarts[256] = {};
+    std::uint8_t FRuleStarts[256] = {};
 
     virtual bool MatchQuotation();
     virtual void ScanQuotation();

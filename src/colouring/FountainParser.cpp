@@ -64,7 +64,7 @@ const char* SkipWhile(const char* p, Pred inClass)
 } // namespace
 
 TFountainParser::TFountainParser(TFountain* fountain)
-    : fFountain(fountain)
+    : FFountain(fountain)
 {
     if (!fountain) {
         throw EFountainError("TFountainParser.Create need instance of TFountain");
@@ -90,49 +90,49 @@ void TFountainParser::InitTables()
         else if (cp932::IsKanjiLead(b)) proc = &P::ScanKanji;
         else if (In(b, 0xA1, 0xA5)) proc = &P::ScanHalfKanaSymbol;
         else if (In(b, 0xA6, 0xDF)) proc = &P::ScanHalfKana;
-        fCharTable[c] = proc;
-        fContTable[c] = &P::ScanSymbol;
+        FCharTable[c] = proc;
+        FContTable[c] = &P::ScanSymbol;
     }
-    fContTable[tokInteger] = &P::ScanNumber;
-    fContTable[tokFloat] = &P::ContinueFraction;
-    fContTable[tokBracketed] = &P::ScanBracketed;
-    fContTable[tokLineComment] = &P::ScanLineComment;
-    fContTable[tokReserved] = &P::ContinueReserved;
-    fContTable[tokWord] = &P::ScanWord;
-    fContTable[tokWideSymbol] = &P::ScanWideSymbol;
+    FContTable[tokInteger] = &P::ScanNumber;
+    FContTable[tokFloat] = &P::ContinueFraction;
+    FContTable[tokBracketed] = &P::ScanBracketed;
+    FContTable[tokLineComment] = &P::ScanLineComment;
+    FContTable[tokReserved] = &P::ContinueReserved;
+    FContTable[tokWord] = &P::ScanWord;
+    FContTable[tokWideSymbol] = &P::ScanWideSymbol;
     for (int k = tokWideDigits; k <= tokKatakana; ++k) {
-        fContTable[k] = &P::ContinueWideRun;
+        FContTable[k] = &P::ContinueWideRun;
     }
-    fContTable[tokKanji] = &P::ScanKanji;
-    fContTable[tokHalfKanaSymbol] = &P::ScanHalfKanaSymbol;
-    fContTable[tokHalfKana] = &P::ScanHalfKana;
-    fContTable[tokUrl] = &P::ScanUrl;
-    fContTable[tokMail] = &P::ScanMail;
-    fContTable[tokHexNumber] = &P::ScanHexDigits;
-    fContTable[tokSingleQuoted] = &P::ScanSingleQuoted;
-    fContTable[tokDoubleQuoted] = &P::ScanDoubleQuoted;
+    FContTable[tokKanji] = &P::ScanKanji;
+    FContTable[tokHalfKanaSymbol] = &P::ScanHalfKanaSymbol;
+    FContTable[tokHalfKana] = &P::ScanHalfKana;
+    FContTable[tokUrl] = &P::ScanUrl;
+    FContTable[tokMail] = &P::ScanMail;
+    FContTable[tokHexNumber] = &P::ScanHexDigits;
+    FContTable[tokSingleQuoted] = &P::ScanSingleQuoted;
+    FContTable[tokDoubleQuoted] = &P::ScanDoubleQuoted;
 }
 
 void TFountainParser::LoadBrackets()
 {
-    std::fill(std::begin(fBracketFirst), std::end(fBracketFirst), false);
-    const auto& brackets = fFountain->Brackets();
-    fBracketCount = std::min(brackets.Count(), kMaxBrackets);
-    for (int i = 0; i < fBracketCount; ++i) {
+    std::fill(std::begin(FBracketFirst), std::end(FBracketFirst), false);
+    const auto& brackets = FFountain->Brackets();
+    FBracketCount = std::min(brackets.Count(), kMaxBrackets);
+    for (int i = 0; i < FBracketCount; ++i) {
         const auto& item = *brackets.Items(i);
-        fBrackets[i] = {item.LeftBracket(), item.RightBracket()};
-        if (!fBrackets[i].Left.empty()) {
-            fBracketFirst[static_cast<unsigned char>(fBrackets[i].Left[0])] = true;
+        FBrackets[i] = {item.LeftBracket(), item.RightBracket()};
+        if (!FBrackets[i].Left.empty()) {
+            FBracketFirst[static_cast<unsigned char>(FBrackets[i].Left[0])] = true;
         }
     }
 }
 
 TFountainParser::TBracketView TFountainParser::Bracket(int index) const
 {
-    if (index < 0 || index >= fBracketCount) {
+    if (index < 0 || index >= FBracketCount) {
         return {};
     }
-    return fBrackets[index];
+    return FBrackets[index];
 }
 
 void TFountainParser::StartRow(std::string_view text, const TRowParseState& state)
@@ -143,34 +143,34 @@ void TFountainParser::StartRow(std::string_view text, const TRowParseState& stat
     if (nul) {
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     }
-    if (fCapacity < text.size() + kPadding) {
-        fCapacity = std::max(text.size() + kPadding, fCapacity * 2);
-        fBuffer = std::make_unique<char[]>(fCapacity);
+    if (FCapacity < text.size() + kPadding) {
+        FCapacity = std::max(text.size() + kPadding, FCapacity * 2);
+        FBuffer = std::make_unique<char[]>(FCapacity);
     }
-    char* buf = fBuffer.get();
+    char* buf = FBuffer.get();
     if (!text.empty()) {
         std::memcpy(buf, text.data(), text.size());
     }
     std::memset(buf + text.size(), 0, kPadding);
-    fRowStart = fPos = fTokenStart = buf;
-    fEnd = buf + text.size();
+    FRowStart = FPos = FTokenStart = buf;
+    FEnd = buf + text.size();
 
-    fTokenBracket = -2;
+    FTokenBracket = -2;
     // A state that was never computed (-2) holds no open region.
-    fOpenBracket = state.OpenBracket < -1 ? -1 : state.OpenBracket;
-    fAuxIndex = state.AuxIndex;
-    fAuxFlags = state.AuxFlags;
-    fCarryBytes = state.CarryBytes;
-    fCarryKind = state.CarryToken;
-    fContinued = false;
-    fToken = tokEnd;
-    fMailFailEnd = nullptr;
-    fCut = nullptr;
-    fCutSplit = 0;
-    if (fFountain->Version() != fFountainVersion ||
-        fFountain->Brackets().Version() != fBracketVersion) {
-        fFountainVersion = fFountain->Version();
-        fBracketVersion = fFountain->Brackets().Version();
+    FOpenBracket = state.OpenBracket < -1 ? -1 : state.OpenBracket;
+    FAuxIndex = state.AuxIndex;
+    FAuxFlags = state.AuxFlags;
+    FCarryBytes = state.CarryBytes;
+    FCarryKind = state.CarryToken;
+    FContinued = false;
+    FToken = tokEnd;
+    FMailFailEnd = nullptr;
+    FCut = nullptr;
+    FCutSplit = 0;
+    if (FFountain->Version() != FFountainVersion ||
+        FFountain->Brackets().Version() != FBracketVersion) {
+        FFountainVersion = FFountain->Version();
+        FBracketVersion = FFountain->Brackets().Version();
         LoadBrackets();
         SettingsChanged();
         InitDispatchBytes();
@@ -181,19 +181,19 @@ int TFountainParser::NextToken()
 {
     // A token carried over from the previous row starts at the row's first byte: blanks there
     // are inside it (a string or a region that the wrap cut) and take its colour.
-    if (fCarryKind == 0) {
+    if (FCarryKind == 0) {
         SkipSpaces();
     }
-    fTokenStart = fBodyStart = fPos;
-    fContinued = fCarryKind != 0;
+    FTokenStart = FBodyStart = FPos;
+    FContinued = FCarryKind != 0;
     const unsigned char c = Cur();
     if (IsEndByte(c)) {
-        fToken = tokEnd;
-    } else if (fCarryKind != 0) {
+        FToken = tokEnd;
+    } else if (FCarryKind != 0) {
         ContinueCarried();
-    } else if (fOpenBracket < 0) {
+    } else if (FOpenBracket < 0) {
         // Where no rule can start, DispatchToken would only look the byte up in the table.
-        if (fDispatchAt[c]) {
+        if (FDispatchAt[c]) {
             DispatchToken();
         } else {
             RunCharTable();
@@ -201,66 +201,66 @@ int TFountainParser::NextToken()
     } else {
         ScanBracketed();
     }
-    if (fToken != tokEnd && fPos == fTokenStart && !fContinued) {
+    if (FToken != tokEnd && FPos == FTokenStart && !FContinued) {
         // A scanner that consumed nothing would stall the caller's token loop.
-        fPos = std::min(fPos + 1, fEnd);
-        fToken = tokSymbol;
+        FPos = std::min(FPos + 1, FEnd);
+        FToken = tokSymbol;
     }
-    return fToken;
+    return FToken;
 }
 
 void TFountainParser::SkipSpaces()
 {
-    const char* p = fPos;
+    const char* p = FPos;
     while (kBlanks[static_cast<unsigned char>(*p)]) {
         ++p;
     }
-    fPos = p;
+    FPos = p;
 }
 
 void TFountainParser::AdvanceChar()
 {
-    if (fPos >= fEnd) {
+    if (FPos >= FEnd) {
         return;
     }
-    fPos += (IsLeadByte(Cur()) && Next() != 0) ? 2 : 1;
+    FPos += (IsLeadByte(Cur()) && Next() != 0) ? 2 : 1;
 }
 
 bool TFountainParser::AtText(std::string_view s) const
 {
-    return s.empty() || (static_cast<std::size_t>(fEnd - fPos) >= s.size() &&
-                         std::memcmp(fPos, s.data(), s.size()) == 0);
+    return s.empty() || (static_cast<std::size_t>(FEnd - FPos) >= s.size() &&
+                         std::memcmp(FPos, s.data(), s.size()) == 0);
 }
 
 void TFountainParser::ContinueCarried()
 {
-    const int kind = fCarryKind & kCarryKindMask;
-    const bool goesOn = (fCarryKind & kCarryGoesOn) != 0;
-    if (fCarryBytes > 0) {
-        fToken = kind;
-        const auto count = std::min<std::ptrdiff_t>(fCarryBytes, fEnd - fRowStart);
-        fPos = std::max(fPos, fRowStart + count);
-        if (fToken == tokBracketed && !goesOn) {
+    const int kind = FCarryKind & kCarryKindMask;
+    const bool goesOn = (FCarryKind & kCarryGoesOn) != 0;
+    if (FCarryBytes > 0) {
+        FToken = kind;
+        const auto count = std::min<std::ptrdiff_t>(FCarryBytes, FEnd - FRowStart);
+        FPos = std::max(FPos, FRowStart + count);
+        if (FToken == tokBracketed && !goesOn) {
             // The end of the region, closing bracket included.
-            fTokenBracket = fOpenBracket;
-            fOpenBracket = -1;
+            FTokenBracket = FOpenBracket;
+            FOpenBracket = -1;
         }
     }
-    if (fCarryBytes <= 0 || goesOn) {
-        (this->*(kind > 0 ? fContTable[kind] : &TFountainParser::ScanSymbol))();
+    if (FCarryBytes <= 0 || goesOn) {
+        (this->*(kind > 0 ? FContTable[kind] : &TFountainParser::ScanSymbol))();
     }
-    fCarryKind = 0;
-    fCarryBytes = 0;
+    FCarryKind = 0;
+    FCarryBytes = 0;
 }
 
 void TFountainParser::InitDispatchBytes()
 {
-    std::copy(std::begin(fBracketFirst), std::end(fBracketFirst), std::begin(fDispatchAt));
+    std::copy(std::begin(FBracketFirst), std::end(FBracketFirst), std::begin(FDispatchAt));
 }
 
 void TFountainParser::DispatchToken()
 {
-    if (fOpenBracket == -1 && fBracketFirst[Cur()] && MatchLeftBracket()) {
+    if (FOpenBracket == -1 && FBracketFirst[Cur()] && MatchLeftBracket()) {
         ScanBracketed();
     } else {
         RunCharTable();
@@ -269,15 +269,15 @@ void TFountainParser::DispatchToken()
 
 bool TFountainParser::MatchLeftBracket()
 {
-    if (!fBracketFirst[Cur()]) {
+    if (!FBracketFirst[Cur()]) {
         return false;
     }
-    for (int i = 0; i < fBracketCount; ++i) {
-        const auto left = fBrackets[i].Left;
+    for (int i = 0; i < FBracketCount; ++i) {
+        const auto left = FBrackets[i].Left;
         if (!left.empty() && AtText(left)) {
-            fOpenBracket = i;
-            fPos += left.size();
-            fBodyStart = fPos;
+            FOpenBracket = i;
+            FPos += left.size();
+            FBodyStart = FPos;
             return true;
         }
     }
@@ -286,25 +286,25 @@ bool TFountainParser::MatchLeftBracket()
 
 void TFountainParser::ScanBracketed()
 {
-    const auto right = Bracket(fOpenBracket).Right;
+    const auto right = Bracket(FOpenBracket).Right;
     if (right.empty()) {
-        fToken = tokEnd;
+        FToken = tokEnd;
         return;
     }
-    fToken = tokBracketed;
-    fTokenBracket = fOpenBracket;
+    FToken = tokBracketed;
+    FTokenBracket = FOpenBracket;
     const char first = right[0];
-    const char* p = fPos;
+    const char* p = FPos;
     for (;;) {
         const auto c = static_cast<unsigned char>(*p);
         if (IsEndByte(c)) {
-            fPos = p;
+            FPos = p;
             return; // the region stays open into the next row
         }
-        if (*p == first && static_cast<std::size_t>(fEnd - p) >= right.size() &&
+        if (*p == first && static_cast<std::size_t>(FEnd - p) >= right.size() &&
             std::memcmp(p, right.data(), right.size()) == 0) {
-            fPos = p + right.size();
-            fOpenBracket = -1;
+            FPos = p + right.size();
+            FOpenBracket = -1;
             return;
         }
         p += (IsLeadByte(c) && p[1] != 0) ? 2 : 1;
@@ -313,22 +313,22 @@ void TFountainParser::ScanBracketed()
 
 bool TFountainParser::MatchMail()
 {
-    const char* p = fPos;
+    const char* p = FPos;
     auto c = static_cast<unsigned char>(*p);
-    if (!kMailChars[c] || c == '@' || p < fMailFailEnd) {
+    if (!kMailChars[c] || c == '@' || p < FMailFailEnd) {
         return false;
     }
     bool seenAt = false;
     for (;; ++p) {
         c = static_cast<unsigned char>(*p);
         if (!kMailChars[c]) {
-            fMailFailEnd = p;
+            FMailFailEnd = p;
             return false;
         }
         if (c == '@') {
             seenAt = true;
         } else if (c == '.' && seenAt) {
-            fPos = p + 1;
+            FPos = p + 1;
             return true;
         }
     }
@@ -336,8 +336,8 @@ bool TFountainParser::MatchMail()
 
 void TFountainParser::ScanMail()
 {
-    fToken = tokMail;
-    fPos = SkipWhile(fPos, [](unsigned char c) { return kMailChars[c]; });
+    FToken = tokMail;
+    FPos = SkipWhile(FPos, [](unsigned char c) { return kMailChars[c]; });
 }
 
 bool TFountainParser::MatchUrl()
@@ -359,100 +359,100 @@ bool TFountainParser::MatchUrl()
     if (!AtText(prefix)) {
         return false;
     }
-    fPos += prefix.size();
-    fBodyStart = fPos;
+    FPos += prefix.size();
+    FBodyStart = FPos;
     return true;
 }
 
 void TFountainParser::ScanUrl()
 {
-    fToken = tokUrl;
-    fPos = SkipWhile(fPos, [](unsigned char c) { return kUrlChars[c]; });
+    FToken = tokUrl;
+    FPos = SkipWhile(FPos, [](unsigned char c) { return kUrlChars[c]; });
 }
 
 void TFountainParser::ContinueReserved()
 {
     RunCharTable();
-    fToken = tokReserved;
+    FToken = tokReserved;
 }
 
 void TFountainParser::ScanEnd()
 {
-    fToken = tokEnd;
+    FToken = tokEnd;
 }
 
 void TFountainParser::ScanTab()
 {
-    fToken = tokTab;
+    FToken = tokTab;
     if (Cur() == 0x09) {
-        ++fPos;
+        ++FPos;
     }
 }
 
 void TFountainParser::ScanLineFeed()
 {
-    fToken = tokEnd;
+    FToken = tokEnd;
     if (Cur() == '\n') {
-        ++fPos;
+        ++FPos;
     }
 }
 
 void TFountainParser::ScanCarriageReturn()
 {
-    fToken = tokEnd;
+    FToken = tokEnd;
     if (Cur() == '\r') {
-        ++fPos;
+        ++FPos;
         if (Cur() == '\n') {
-            ++fPos;
+            ++FPos;
         }
     }
 }
 
 void TFountainParser::ScanLineComment()
 {
-    fToken = tokLineComment;
-    fPos = SkipWhile(fPos, [](unsigned char c) { return !IsEndByte(c); });
+    FToken = tokLineComment;
+    FPos = SkipWhile(FPos, [](unsigned char c) { return !IsEndByte(c); });
 }
 
 void TFountainParser::ScanHexDigits()
 {
-    fToken = tokHexNumber;
-    fPos = SkipWhile(fPos, cp932::IsHexDigit);
+    FToken = tokHexNumber;
+    FPos = SkipWhile(FPos, cp932::IsHexDigit);
 }
 
 void TFountainParser::ScanExponent()
 {
-    ++fPos; // 'E' or 'e'
+    ++FPos; // 'E' or 'e'
     if (Cur() == '+' || Cur() == '-') {
-        ++fPos;
+        ++FPos;
     }
     while (cp932::IsDigit(Cur())) {
-        ++fPos;
+        ++FPos;
     }
 }
 
 void TFountainParser::ScanNumber()
 {
-    fToken = tokInteger;
-    fPos = SkipWhile(fPos, cp932::IsDigit);
+    FToken = tokInteger;
+    FPos = SkipWhile(FPos, cp932::IsDigit);
     const unsigned char c = Cur();
     if (c == '.') {
-        fToken = tokFloat;
+        FToken = tokFloat;
         const unsigned char n = Next();
         if (cp932::IsDigit(n)) {
-            ++fPos;
+            ++FPos;
             while (cp932::IsDigit(Cur())) {
-                ++fPos;
+                ++FPos;
             }
             if (Cur() == 'E' || Cur() == 'e') {
                 ScanExponent();
             }
         } else if (n == 'E' || n == 'e') {
-            ++fPos;
+            ++FPos;
             ScanExponent();
         }
     } else if (c == 'E' || c == 'e') {
-        fToken = tokFloat;
+        FToken = tokFloat;
         ScanExponent();
     }
 }
@@ -461,13 +461,13 @@ void TFountainParser::ContinueFraction()
 {
     // A number cut by the wrap after its '.' or exponent letter goes on with the digits and
     // exponent that may follow there; a second '.' is no part of it.
-    fToken = tokFloat;
+    FToken = tokFloat;
     if (Cur() == '+' || Cur() == '-') {
-        ++fPos; // cut right after the exponent letter
-        fPos = SkipWhile(fPos, cp932::IsDigit);
+        ++FPos; // cut right after the exponent letter
+        FPos = SkipWhile(FPos, cp932::IsDigit);
         return;
     }
-    fPos = SkipWhile(fPos, cp932::IsDigit);
+    FPos = SkipWhile(FPos, cp932::IsDigit);
     if (Cur() == 'E' || Cur() == 'e') {
         ScanExponent();
     }
@@ -485,17 +485,17 @@ bool TFountainParser::HasPointOrExponent(const char* from, const char* to)
 
 void TFountainParser::ScanWord()
 {
-    fToken = tokWord;
-    const char* p = fPos;
+    FToken = tokWord;
+    const char* p = FPos;
     while (kWordChars[static_cast<unsigned char>(*p)]) {
         ++p;
     }
-    fPos = p;
+    FPos = p;
 }
 
 void TFountainParser::ScanWideSymbol()
 {
-    fToken = tokWideSymbol;
+    FToken = tokWideSymbol;
     const unsigned char lead = Cur();
     const unsigned char trail = Next();
     const bool wide = lead == 0x81 || In(lead, 0x84, 0x87) ||
@@ -504,7 +504,7 @@ void TFountainParser::ScanWideSymbol()
                                         In(trail, 0x7A, 0x80) || In(trail, 0x9B, 0x9E) ||
                                         trail >= 0xF2));
     if (wide) {
-        fPos += trail != 0 ? 2 : 1; // a lead byte at the very end stands alone
+        FPos += trail != 0 ? 2 : 1; // a lead byte at the very end stands alone
     }
 }
 
@@ -531,12 +531,12 @@ constexpr bool InWideRun(int kind, unsigned char l, unsigned char t)
 
 void TFountainParser::RunOfWide(int kind)
 {
-    fToken = kind;
-    const char* p = fPos;
+    FToken = kind;
+    const char* p = FPos;
     while (InWideRun(kind, static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) {
         p += 2;
     }
-    fPos = p;
+    FPos = p;
 }
 
 void TFountainParser::ScanWideRun()
@@ -545,14 +545,14 @@ void TFountainParser::ScanWideRun()
     const unsigned char trail = Next();
     if (lead != 0x82 && lead != 0x83) {
         // Only a derived table sends other bytes here: the whole character, never half of it.
-        fToken = tokWideSymbol;
+        FToken = tokWideSymbol;
         AdvanceChar();
         return;
     }
     if (trail < 0x40 || (lead == 0x83 && trail >= 0xF1)) {
         // Not a character of these rows: the lead byte alone.
-        fToken = tokSymbol;
-        ++fPos;
+        FToken = tokSymbol;
+        ++FPos;
         return;
     }
     if (lead == 0x82 && In(trail, 0x4F, 0x58)) {
@@ -564,8 +564,8 @@ void TFountainParser::ScanWideRun()
     } else if (lead == 0x83 && In(trail, 0x40, 0x96)) {
         RunOfWide(tokKatakana);
     } else {
-        fToken = tokWideSymbol;
-        fPos += 2;
+        FToken = tokWideSymbol;
+        FPos += 2;
     }
 }
 
@@ -573,7 +573,7 @@ void TFountainParser::ContinueWideRun()
 {
     // A run cut by the wrap goes on over what continues that run, 'ー' and '，' included,
     // although neither could start it.
-    const int kind = fCarryKind & kCarryKindMask;
+    const int kind = FCarryKind & kCarryKindMask;
     if (InWideRun(kind, Cur(), Next())) {
         RunOfWide(kind);
     } else {
@@ -583,40 +583,40 @@ void TFountainParser::ContinueWideRun()
 
 void TFountainParser::ScanKanji()
 {
-    fToken = tokKanji;
-    const char* p = fPos;
+    FToken = tokKanji;
+    const char* p = FPos;
     while (cp932::IsKanjiLead(static_cast<unsigned char>(*p))) {
         p += p[1] != 0 ? 2 : 1;
     }
-    fPos = p;
+    FPos = p;
 }
 
 void TFountainParser::ScanHalfKanaSymbol()
 {
-    fToken = tokHalfKanaSymbol;
+    FToken = tokHalfKanaSymbol;
     if (In(Cur(), 0xA1, 0xA5)) {
-        ++fPos;
+        ++FPos;
     }
 }
 
 void TFountainParser::ScanHalfKana()
 {
-    fToken = tokHalfKana;
-    fPos = SkipWhile(fPos, [](unsigned char c) { return In(c, 0xA6, 0xDF); });
+    FToken = tokHalfKana;
+    FPos = SkipWhile(FPos, [](unsigned char c) { return In(c, 0xA6, 0xDF); });
 }
 
 void TFountainParser::ScanSymbol()
 {
-    fToken = tokSymbol;
+    FToken = tokSymbol;
     if (!IsEndByte(Cur())) {
-        ++fPos;
+        ++FPos;
     }
 }
 
 void TFountainParser::ScanQuoted(char quote)
 {
-    const char* p = fPos;
-    if (!fContinued && *p == quote) {
+    const char* p = FPos;
+    if (!FContinued && *p == quote) {
         ++p; // the opening quote
     }
     for (;;) {
@@ -629,35 +629,35 @@ void TFountainParser::ScanQuoted(char quote)
             if (*p != quote) {
                 break;
             }
-            if (p == fCut) {
-                fCutSplit = 1;
+            if (p == FCut) {
+                FCutSplit = 1;
             }
             ++p; // a doubled quote stands for one
             continue;
         }
         p += (IsLeadByte(c) && p[1] != 0) ? 2 : 1;
     }
-    fPos = p;
+    FPos = p;
 }
 
 void TFountainParser::ScanSingleQuoted()
 {
-    fToken = tokSingleQuoted;
+    FToken = tokSingleQuoted;
     ScanQuoted('\'');
 }
 
 void TFountainParser::ScanDoubleQuoted()
 {
-    fToken = tokDoubleQuoted;
+    FToken = tokDoubleQuoted;
     ScanQuoted('"');
 }
 
 bool TFountainParser::IsReservedWord()
 {
-    if (fContinued || fToken == tokEnd || fToken == tokBracketed || fToken == tokLineComment) {
+    if (FContinued || FToken == tokEnd || FToken == tokBracketed || FToken == tokLineComment) {
         return false;
     }
-    return fFountain->ReserveWordList().Contains(TokenString());
+    return FFountain->ReserveWordList().Contains(TokenString());
 }
 
 int TFountainParser::ResolveReserved(int kind)
@@ -680,29 +680,29 @@ TFountainParser::TRowEndScan TFountainParser::ScanToRowEnd(std::string_view text
     TRowEndScan out{state.OpenBracket, state.AuxIndex, tokEnd, state.OpenBracket,
                     state.AuxIndex, state.AuxFlags, 0};
     StartRow(text, state);
-    const char* const rowEnd = fRowStart + std::min<std::ptrdiff_t>(len, fEnd - fRowStart);
-    fCut = rowEnd;
+    const char* const rowEnd = FRowStart + std::min<std::ptrdiff_t>(len, FEnd - FRowStart);
+    FCut = rowEnd;
     for (;;) {
         const int kind = NextToken();
         if (kind == tokEnd) {
             break;
         }
-        if (fTokenStart >= rowEnd) {
+        if (FTokenStart >= rowEnd) {
             // Begins in the next row: what it opens belongs to that row's own scan.
             break;
         }
         out.LastKind = kind;
-        out.LastPrefixCut = static_cast<int>(std::max<std::ptrdiff_t>(fBodyStart - rowEnd, 0));
-        out.OpenBracket = fOpenBracket;
+        out.LastPrefixCut = static_cast<int>(std::max<std::ptrdiff_t>(FBodyStart - rowEnd, 0));
+        out.OpenBracket = FOpenBracket;
         if (kind == tokBracketed) {
-            out.LastBracket = fTokenBracket;
+            out.LastBracket = FTokenBracket;
         }
-        out.LastAux = fAuxIndex;
-        if (fPos > rowEnd) {
+        out.LastAux = FAuxIndex;
+        if (FPos > rowEnd) {
             break;
         }
-        out.AuxIndex = fAuxIndex;
-        out.AuxFlags = fAuxFlags;
+        out.AuxIndex = FAuxIndex;
+        out.AuxFlags = FAuxFlags;
     }
     return out;
 }
@@ -713,12 +713,12 @@ std::string_view TFountainParser::ScreenRowText(const TParseRows& rows, int row)
     if (rows.RowEnd(row) != reWrapped || row + 1 >= rows.Count()) {
         return text;
     }
-    fJoined.assign(text);
-    fJoined.append(rows.Get(row + 1));
+    FJoined.assign(text);
+    FJoined.append(rows.Get(row + 1));
     if (rows.RowEnd(row + 1) == reWrapped && row + 2 < rows.Count()) {
-        fJoined.append(rows.Get(row + 2));
+        FJoined.append(rows.Get(row + 2));
     }
-    return fJoined;
+    return FJoined;
 }
 
 void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state)
@@ -740,7 +740,7 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
     const bool seesPastNext = nextWraps && row + 2 < rows.Count();
     const int carriedKind = state.CarryToken & kCarryKindMask;
     const TRowEndScan s = ScanToRowEnd(ScreenRowText(rows, row), len, state);
-    fCut = nullptr;
+    FCut = nullptr;
     state.OpenBracket = s.OpenBracket;
     state.AuxIndex = s.AuxIndex;
     state.AuxFlags = s.AuxFlags;
@@ -780,18 +780,18 @@ void TFountainParser::ComputeRowEndState(int row, const TParseRows& rows, TRowPa
         state.CarryToken = kind & kCarryKindMask;
         if (!RescanKinds().test(static_cast<std::size_t>(kind & 0xFF)) && endsInNext) {
             state.CarryBytes = carried;
-        } else if (fCutSplit > 0) {
+        } else if (FCutSplit > 0) {
             // The next row scans the token again, but on its own it would take the second
             // half of a doubled quotation character for the closing one: carry that half.
             state.CarryToken |= kCarryGoesOn;
-            state.CarryBytes = fCutSplit;
+            state.CarryBytes = FCutSplit;
         } else if (s.LastPrefixCut > 0 && s.LastPrefixCut < nextLen) {
             // The wrap cut what opened the token ("#" | "$1F", "0" | "x1F"): on its own the
             // next row would not know where the token's body starts.
             state.CarryToken |= kCarryGoesOn;
             state.CarryBytes = s.LastPrefixCut;
         } else if (kind == tokFloat && (!Continued() || carriedKind == tokInteger) &&
-                   !HasPointOrExponent(fTokenStart, fRowStart + len)) {
+                   !HasPointOrExponent(FTokenStart, FRowStart + len)) {
             // The next row scans the number again from a point before its '.' or exponent.
             state.CarryToken = tokInteger;
         }

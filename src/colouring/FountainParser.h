@@ -25,7 +25,7 @@ public:
     TFountainParser(const TFountainParser&) = delete;
     TFountainParser& operator=(const TFountainParser&) = delete;
 
-    TFountain& Fountain() const { return *fFountain; }
+    TFountain& Fountain() const { return *FFountain; }
 
     // Starts scanning `text` (one row; it need not be NUL-terminated: a NUL byte inside it ends
     // the scan) from the given row-start state.
@@ -33,12 +33,12 @@ public:
     // The next token's kind; tokEnd once the row is exhausted.
     virtual int NextToken();
 
-    int Token() const { return fToken; }
-    int TokenPosition() const { return static_cast<int>(fTokenStart - fRowStart); }
-    int TokenLength() const { return static_cast<int>(fPos - fTokenStart); }
+    int Token() const { return FToken; }
+    int TokenPosition() const { return static_cast<int>(FTokenStart - FRowStart); }
+    int TokenLength() const { return static_cast<int>(FPos - FTokenStart); }
     std::string_view TokenString() const
     {
-        return {fTokenStart, static_cast<std::size_t>(fPos - fTokenStart)};
+        return {FTokenStart, static_cast<std::size_t>(FPos - FTokenStart)};
     }
     // Colour of the current token, or nullptr for the editor's own colours.
     virtual const TFountainColor* TokenColor() = 0;
@@ -59,12 +59,12 @@ public:
     // of row `row` + 1.
     virtual void ComputeRowEndState(int row, const TParseRows& rows, TRowParseState& state);
 
-    int OpenBracket() const { return fOpenBracket; }
-    int TokenBracketIndex() const { return fTokenBracket; }
-    int AuxIndex() const { return fAuxIndex; }
-    int AuxFlags() const { return fAuxFlags; }
+    int OpenBracket() const { return FOpenBracket; }
+    int TokenBracketIndex() const { return FTokenBracket; }
+    int AuxIndex() const { return FAuxIndex; }
+    int AuxFlags() const { return FAuxFlags; }
     // True while the current token continues one begun on the previous row.
-    bool Continued() const { return fContinued; }
+    bool Continued() const { return FContinued; }
 
 protected:
     virtual void InitTables();
@@ -99,14 +99,14 @@ protected:
 
     // Helpers for scanners. The row buffer always ends in NUL bytes, so the byte after any
     // non-NUL byte may be read.
-    unsigned char Cur() const { return static_cast<unsigned char>(*fPos); }
-    unsigned char Next() const { return static_cast<unsigned char>(fPos[1]); }
+    unsigned char Cur() const { return static_cast<unsigned char>(*FPos); }
+    unsigned char Next() const { return static_cast<unsigned char>(FPos[1]); }
     static bool IsEndByte(unsigned char c) { return c == 0 || c == '\r' || c == '\n'; }
     // Steps over one character: two bytes after a lead byte, unless the text ends there.
     void AdvanceChar();
     // Whether the text at the position begins with `s`.
     bool AtText(std::string_view s) const;
-    void RunCharTable() { (this->*fCharTable[Cur()])(); }
+    void RunCharTable() { (this->*FCharTable[Cur()])(); }
     void ScanQuoted(char quote);
 
     struct TBracketView {
@@ -115,43 +115,43 @@ protected:
     };
     // Item `index` of the fountain's brackets as seen at the row start; empty strings outside.
     TBracketView Bracket(int index) const;
-    int BracketCount() const { return fBracketCount; }
+    int BracketCount() const { return FBracketCount; }
     // Whether a left bracket begins with byte c.
-    bool BracketMayStart(unsigned char c) const { return fBracketFirst[c]; }
+    bool BracketMayStart(unsigned char c) const { return FBracketFirst[c]; }
     // The fountain's settings changed since the last row: a derived tokenizer reads the ones
     // it keeps at hand here (the brackets are already read).
     virtual void SettingsChanged() {}
-    // Fills fDispatchAt after SettingsChanged. NextToken calls DispatchToken only at a token
+    // Fills FDispatchAt after SettingsChanged. NextToken calls DispatchToken only at a token
     // starting with a marked byte and goes straight to the character table elsewhere, so a
     // tokenizer that overrides DispatchToken marks every byte where its rules can start.
     virtual void InitDispatchBytes();
-    bool fDispatchAt[256] = {};
+    bool FDispatchAt[256] = {};
 
-    TScanProc fCharTable[256];
-    TScanProc fContTable[256];
+    TScanProc FCharTable[256];
+    TScanProc FContTable[256];
 
-    const char* fRowStart = nullptr;
-    const char* fPos = nullptr;
-    const char* fTokenStart = nullptr;
-    const char* fEnd = nullptr; // the terminating NUL
+    const char* FRowStart = nullptr;
+    const char* FPos = nullptr;
+    const char* FTokenStart = nullptr;
+    const char* FEnd = nullptr; // the terminating NUL
 
-    int fOpenBracket = -1;
-    int fTokenBracket = -2;
-    int fAuxIndex = 0;
-    int fAuxFlags = 0;
-    int fCarryKind = 0;
-    int fCarryBytes = 0;
+    int FOpenBracket = -1;
+    int FTokenBracket = -2;
+    int FAuxIndex = 0;
+    int FAuxFlags = 0;
+    int FCarryKind = 0;
+    int FCarryBytes = 0;
     // While a row-end state is computed: where the row ends in the joined text. A scanner that
     // consumes two characters as one unit (a doubled quotation character) and finds the cut
-    // between them notes in fCutSplit how many bytes of the unit the next row holds.
-    const char* fCut = nullptr;
-    int fCutSplit = 0;
+    // between them notes in FCutSplit how many bytes of the unit the next row holds.
+    const char* FCut = nullptr;
+    int FCutSplit = 0;
     // Where the current token's body starts: after the opening bracket or the prefix that a
     // Match operation consumed, else at the token start. A wrap that cuts the opening carries
     // its rest to the next row.
-    const char* fBodyStart = nullptr;
-    bool fContinued = false;
-    int fToken = tokEnd;
+    const char* FBodyStart = nullptr;
+    bool FContinued = false;
+    int FToken = tokEnd;
 
 private:
     void LoadBrackets();
@@ -174,19 +174,19 @@ private:
     // Scans `text` from `state` up to the token that crosses byte `len`, the row's end.
     TRowEndScan ScanToRowEnd(std::string_view text, int len, const TRowParseState& state);
 
-    TFountain* fFountain;
+    TFountain* FFountain;
     // A failed mail match has looked at the whole run of mail characters up to here, so a
     // match from any later start inside the run fails too.
-    const char* fMailFailEnd = nullptr;
-    std::unique_ptr<char[]> fBuffer;
-    std::size_t fCapacity = 0;
-    std::string fJoined; // scratch for a wrapped row and its successor
+    const char* FMailFailEnd = nullptr;
+    std::unique_ptr<char[]> FBuffer;
+    std::size_t FCapacity = 0;
+    std::string FJoined; // scratch for a wrapped row and its successor
 
     static constexpr int kMaxBrackets = 14;
-    TBracketView fBrackets[kMaxBrackets];
-    int fBracketCount = 0;
-    bool fBracketFirst[256] = {};
+    TBracketView FBrackets[kMaxBrackets];
+    int FBracketCount = 0;
+    bool FBracketFirst[256] = {};
     // What the brackets and settings were read from; reread when either rises.
-    std::uint64_t fFountainVersion = ~std::uint64_t{0};
-    std::uint64_t fBracketVersion = ~std::uint64_t{0};
+    std::uint64_t FFountainVersion = ~std::uint64_t{0};
+    std::uint64_t FBracketVersion = ~std::uint64_t{0};
 };

@@ -23,16 +23,16 @@ public:
 template <class TRows>
 class TParseRowsOf final : public TParseRows {
 public:
-    explicit TParseRowsOf(TRows& rows) : fRows(rows) {}
-    int Count() const override { return fRows.Count(); }
-    std::string_view Get(int row) const override { return fRows.Get(row); }
-    TRowEnd RowEnd(int row) const override { return fRows.RowEnd(row); }
-    TRowParseState ParseState(int row) const override { return fRows.ParseState(row); }
+    explicit TParseRowsOf(TRows& rows) : FRows(rows) {}
+    int Count() const override { return FRows.Count(); }
+    std::string_view Get(int row) const override { return FRows.Get(row); }
+    TRowEnd RowEnd(int row) const override { return FRows.RowEnd(row); }
+    TRowParseState ParseState(int row) const override { return FRows.ParseState(row); }
     void SetParseState(int row, const TRowParseState& state) override
     {
-        fRows.SetParseState(row, state);
+        FRows.SetParseState(row, state);
     }
 
 private:
-    TRows& fRows;
+    TRows& FRows;
 };

@@ -67,7 +67,7 @@ int CompareTextCp932(std::string_view a, std::string_view b)
 }
 
 TReserveWordList::TReserveWordList(const TReserveWordList& other)
-    : fWords(other.fWords)
+    : FWords(other.FWords)
 {
     Reindex();
 }
@@ -84,14 +84,14 @@ const std::string& TReserveWordList::Get(int i) const
     if (i < 0 || i >= Count()) {
         return empty;
     }
-    return fWords[static_cast<std::size_t>(i)].Word;
+    return FWords[static_cast<std::size_t>(i)].Word;
 }
 
 std::vector<std::string> TReserveWordList::Words() const
 {
     std::vector<std::string> out;
-    out.reserve(fWords.size());
-    for (const auto& e : fWords) {
+    out.reserve(FWords.size());
+    for (const auto& e : FWords) {
         out.push_back(e.Word);
     }
     return out;
@@ -99,10 +99,10 @@ std::vector<std::string> TReserveWordList::Words() const
 
 std::pair<std::size_t, bool> TReserveWordList::Locate(std::string_view key) const
 {
-    auto it = std::lower_bound(fWords.begin(), fWords.end(), key,
+    auto it = std::lower_bound(FWords.begin(), FWords.end(), key,
                                [](const TEntry& e, std::string_view k) { return e.Key < k; });
-    const bool found = it != fWords.end() && it->Key == key;
-    return {static_cast<std::size_t>(it - fWords.begin()), found};
+    const bool found = it != FWords.end() && it->Key == key;
+    return {static_cast<std::size_t>(it - FWords.begin()), found};
 }
 
 int TReserveWordList::Add(std::string_view word)
@@ -116,7 +116,7 @@ int TReserveWordList::Add(std::string_view word)
     if (found) {
         return -1;
     }
-    fWords.insert(fWords.begin() + static_cast<std::ptrdiff_t>(at),
+    FWords.insert(FWords.begin() + static_cast<std::ptrdiff_t>(at),
                   TEntry{std::string(word), std::move(key)});
     Reindex();
     Changed();
@@ -128,17 +128,17 @@ void TReserveWordList::Delete(int i)
     if (i < 0 || i >= Count()) {
         return;
     }
-    fWords.erase(fWords.begin() + i);
+    FWords.erase(FWords.begin() + i);
     Reindex();
     Changed();
 }
 
 void TReserveWordList::Clear()
 {
-    if (fWords.empty()) {
+    if (FWords.empty()) {
         return;
     }
-    fWords.clear();
+    FWords.clear();
     Reindex();
     Changed();
 }
@@ -148,7 +148,7 @@ void TReserveWordList::Assign(const TReserveWordList& other)
     if (&other == this) {
         return;
     }
-    fWords = other.fWords;
+    FWords = other.FWords;
     Reindex();
     Changed();
 }
@@ -156,9 +156,9 @@ void TReserveWordList::Assign(const TReserveWordList& other)
 void TReserveWordList::SetWords(const std::vector<std::string>& words)
 {
     BeginUpdate();
-    fWords.clear();
+    FWords.clear();
     Reindex();
-    fPending = true;
+    FPending = true;
     for (const auto& w : words) {
         Add(w);
     }
@@ -167,12 +167,12 @@ void TReserveWordList::SetWords(const std::vector<std::string>& words)
 
 int TReserveWordList::IndexOf(std::string_view word) const
 {
-    if (word.empty() || fWords.empty()) {
+    if (word.empty() || FWords.empty()) {
         return -1;
     }
     // Cheap rejections first: the painter asks this for every token of a row.
     const auto first = static_cast<unsigned char>(word[0]);
-    if (!fFirstBytes[cp932::AsciiUpper(first)] || word.size() > fLongestKey) {
+    if (!FFirstBytes[cp932::AsciiUpper(first)] || word.size() > FLongestKey) {
         return -1;
     }
     char stackBuf[64];
@@ -201,11 +201,11 @@ bool TReserveWordList::Contains(std::string_view word) const
 
 bool TReserveWordList::SameWords(const TReserveWordList& other) const
 {
-    if (fWords.size() != other.fWords.size()) {
+    if (FWords.size() != other.FWords.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < fWords.size(); ++i) {
-        if (fWords[i].Word != other.fWords[i].Word) {
+    for (std::size_t i = 0; i < FWords.size(); ++i) {
+        if (FWords[i].Word != other.FWords[i].Word) {
             return false;
         }
     }
@@ -214,23 +214,23 @@ bool TReserveWordList::SameWords(const TReserveWordList& other) const
 
 void TReserveWordList::BeginUpdate()
 {
-    ++fUpdateCount;
+    ++FUpdateCount;
 }
 
 void TReserveWordList::EndUpdate()
 {
-    if (fUpdateCount > 0 && --fUpdateCount == 0 && fPending) {
+    if (FUpdateCount > 0 && --FUpdateCount == 0 && FPending) {
         Changed();
     }
 }
 
 void TReserveWordList::Changed()
 {
-    if (fUpdateCount > 0) {
-        fPending = true;
+    if (FUpdateCount > 0) {
+        FPending = true;
         return;
     }
-    fPending = false;
+    FPending = false;
     if (OnChange) {
         OnChange();
     }
@@ -238,10 +238,10 @@ void TReserveWordList::Changed()
 
 void TReserveWordList::Reindex()
 {
-    std::fill(std::begin(fFirstBytes), std::end(fFirstBytes), false);
-    fLongestKey = 0;
-    for (const auto& e : fWords) {
-        fFirstBytes[static_cast<unsigned char>(e.Key[0])] = true;
-        fLongestKey = std::max(fLongestKey, e.Key.size());
+    std::fill(std::begin(FFirstBytes), std::end(FFirstBytes), false);
+    FLongestKey = 0;
+    for (const auto& e : FWords) {
+        FFirstBytes[static_cast<unsigned char>(e.Key[0])] = true;
+        FLongestKey = std::max(FLongestKey, e.Key.size());
     }
 }

@@ -20,7 +20,7 @@ public:
     TReserveWordList(const TReserveWordList& other);
     TReserveWordList& operator=(const TReserveWordList& other);
 
-    int Count() const { return static_cast<int>(fWords.size()); }
+    int Count() const { return static_cast<int>(FWords.size()); }
     // The word at index i in sorted order; empty outside 0..Count-1.
     const std::string& Get(int i) const;
     std::vector<std::string> Words() const;
@@ -55,10 +55,10 @@ private:
     std::pair<std::size_t, bool> Locate(std::string_view key) const;
     void Changed();
 
-    std::vector<TEntry> fWords;
-    std::size_t fLongestKey = 0;
-    bool fFirstBytes[256] = {};
-    int fUpdateCount = 0;
-    bool fPending = false;
+    std::vector<TEntry> FWords;
+    std::size_t FLongestKey = 0;
+    bool FFirstBytes[256] = {};
+    int FUpdateCount = 0;
+    bool FPending = false;
     void Reindex();
 };

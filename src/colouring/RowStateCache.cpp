@@ -6,13 +6,13 @@
 
 int TRowStateCache::LookAhead() const
 {
-    return 2 * (fScreenHeight / std::max(fRowHeight, 1));
+    return 2 * (FScreenHeight / std::max(FRowHeight, 1));
 }
 
 void TRowStateCache::ComputeEnd(TFountainParser& parser, int row, const TParseRows& rows,
                                 TRowParseState& state)
 {
-    ++fParsedRows;
+    ++FParsedRows;
     parser.ComputeRowEndState(row, rows, state);
 }
 
@@ -20,7 +20,7 @@ void TRowStateCache::InitRowStates(TParseRows& rows, TFountainParser& parser, in
 {
     const int count = rows.Count();
     int last = count - 1;
-    if (!fInitBracketsFull) {
+    if (!FInitBracketsFull) {
         const long long ahead = static_cast<long long>(std::max(topRow, 0)) + LookAhead();
         last = static_cast<int>(std::min<long long>(last, ahead));
     }

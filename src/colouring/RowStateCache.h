@@ -13,14 +13,14 @@ class TFountainParser;
 class TRowStateCache {
 public:
     // The look-ahead is 2 * (screen height div row height), both in pixels.
-    int ScreenHeight() const { return fScreenHeight; }
-    void SetScreenHeight(int pixels) { fScreenHeight = pixels < 0 ? 0 : pixels; }
-    int RowHeight() const { return fRowHeight; }
-    void SetRowHeight(int pixels) { fRowHeight = pixels; }
+    int ScreenHeight() const { return FScreenHeight; }
+    void SetScreenHeight(int pixels) { FScreenHeight = pixels < 0 ? 0 : pixels; }
+    int RowHeight() const { return FRowHeight; }
+    void SetRowHeight(int pixels) { FRowHeight = pixels; }
     int LookAhead() const;
 
-    bool InitBracketsFull() const { return fInitBracketsFull; }
-    void SetInitBracketsFull(bool value) { fInitBracketsFull = value; }
+    bool InitBracketsFull() const { return FInitBracketsFull; }
+    void SetInitBracketsFull(bool value) { FInitBracketsFull = value; }
 
     // Resets every row, then computes rows 0 .. topRow + look-ahead (every row with
     // InitBracketsFull).
@@ -35,14 +35,14 @@ public:
     std::function<void(int row)> OnInvalidateRow;
 
     // Number of rows tokenized so far (one per end-state computation).
-    std::int64_t ParsedRows() const { return fParsedRows; }
+    std::int64_t ParsedRows() const { return FParsedRows; }
 
 private:
     void ComputeEnd(TFountainParser& parser, int row, const TParseRows& rows,
                     TRowParseState& state);
 
-    int fScreenHeight = 1080;
-    int fRowHeight = 16;
-    bool fInitBracketsFull = false;
-    std::int64_t fParsedRows = 0;
+    int FScreenHeight = 1080;
+    int FRowHeight = 16;
+    bool FInitBracketsFull = false;
+    std::int64_t FParsedRows = 0;
 };

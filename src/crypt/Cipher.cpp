@@ -13,26 +13,26 @@ namespace varnet::crypt {
 
 TCipher::TCipher(TCipherClass cls, std::uint8_t* blocks, void* schedule)
 {
-    cls->GetContext(fBlockSize, fKeySize, fScheduleSize);
-    fBuffer = blocks;
-    fVector = blocks + fBlockSize;
-    fFeedback = blocks + 2 * fBlockSize;
-    fSchedule = static_cast<std::uint8_t*>(schedule);
+    cls->GetContext(FBlockSize, FKeySize, FScheduleSize);
+    FBuffer = blocks;
+    FVector = blocks + FBlockSize;
+    FFeedback = blocks + 2 * FBlockSize;
+    FSchedule = static_cast<std::uint8_t*>(schedule);
 }
 
 void TCipher::SetHashClass(THashClass hashClass)
 {
-    if (hashClass == fHashClass)
+    if (hashClass == FHashClass)
         return;
-    fHashClass = hashClass;
-    fHash.reset(); // the next password uses the new class
+    FHashClass = hashClass;
+    FHash.reset(); // the next password uses the new class
 }
 
 THash& TCipher::Hash()
 {
-    if (!fHash)
-        fHash = (fHashClass != nullptr ? fHashClass : THash_RipeMD256::Class())->Create();
-    return *fHash;
+    if (!FHash)
+        FHash = (FHashClass != nullptr ? FHashClass : THash_RipeMD256::Class())->Create();
+    return *FHash;
 }
 
 void TCipher::SetFlag(int index, bool on)
@@ -40,19 +40,19 @@ void TCipher::SetFlag(int index, bool on)
     if (index < 0 || index >= 32)
         return;
     if (on)
-        fFlags |= 1u << index;
+        FFlags |= 1u << index;
     else
-        fFlags &= ~(1u << index);
+        FFlags &= ~(1u << index);
 }
 
 void TCipher::Protect()
 {
     SetFlag(0, false);
     SetFlag(1, false);
-    WipeArea(fVector, std::size_t(fBlockSize), 0xFF);
-    WipeArea(fFeedback, std::size_t(fBlockSize), 0xFF);
-    WipeArea(fBuffer, std::size_t(fBlockSize), 0x00);
-    WipeArea(fSchedule, std::size_t(fScheduleSize), 0x00);
+    WipeArea(FVector, std::size_t(FBlockSize), 0xFF);
+    WipeArea(FFeedback, std::size_t(FBlockSize), 0xFF);
+    WipeArea(FBuffer, std::size_t(FBlockSize), 0x00);
+    WipeArea(FSchedule, std::size_t(FScheduleSize), 0x00);
 }
 
 void TCipher::Init(const void* key, int size, const void* vector)
@@ -61,7 +61,7 @@ void TCipher::Init(const void* key, int size, const void* vector)
     Protect();
     if (size < 0 || key == nullptr)
         size = 0;
-    size = std::min(size, fKeySize);
+    size = std::min(size, FKeySize);
     SetKeySchedule(static_cast<const std::uint8_t*>(key), size);
     InitEnd(vector);
 }
@@ -69,14 +69,14 @@ void TCipher::Init(const void* key, int size, const void* vector)
 void TCipher::InitEnd(const void* vector)
 {
     RestartState();
-    fVectorDerived = vector == nullptr;
+    FVectorDerived = vector == nullptr;
     if (vector != nullptr) {
-        std::memcpy(fVector, vector, std::size_t(fBlockSize));
+        std::memcpy(FVector, vector, std::size_t(FBlockSize));
     } else {
-        std::memset(fVector, 0xFF, std::size_t(fBlockSize));
-        EncodeBlock(fVector);
+        std::memset(FVector, 0xFF, std::size_t(FBlockSize));
+        EncodeBlock(FVector);
     }
-    std::memcpy(fFeedback, fVector, std::size_t(fBlockSize));
+    std::memcpy(FFeedback, FVector, std::size_t(FBlockSize));
     SetFlag(1, true);
 }
 
@@ -88,19 +88,19 @@ void TCipher::ResetRunningState()
     if (!HasRunningState())
         return;
     RestartState();
-    if (fVectorDerived) {
+    if (FVectorDerived) {
         std::uint8_t block[128];
         TWipeGuard wipe(block, sizeof block);
-        std::memset(block, 0xFF, std::size_t(fBlockSize));
+        std::memset(block, 0xFF, std::size_t(FBlockSize));
         EncodeBlock(block);
     }
 }
 
 void TCipher::Done()
 {
-    if (std::memcmp(fFeedback, fVector, std::size_t(fBlockSize)) != 0) {
-        std::memcpy(fBuffer, fFeedback, std::size_t(fBlockSize));
-        std::memcpy(fFeedback, fVector, std::size_t(fBlockSize));
+    if (std::memcmp(FFeedback, FVector, std::size_t(FBlockSize)) != 0) {
+        std::memcpy(FBuffer, FFeedback, std::size_t(FBlockSize));
+        std::memcpy(FFeedback, FVector, std::size_t(FBlockSize));
     }
     ResetRunningState();
 }
@@ -124,10 +124,10 @@ void TCipher::InitKey(std::string_view password, const void* vector)
                 SecureFill(digest, size, 0);
         }
     } guard{digest, digestSize};
-    Init(digest, std::min(fKeySize, hash.DigestKeySize()), vector);
+    Init(digest, std::min(FKeySize, hash.DigestKeySize()), vector);
     EncodeBuffer(digest, digest, digestSize);
     // The MAC modes leave data as it is, so there the digest is wiped instead.
-    if (fMode == cmCTSMAC || fMode == cmCBCMAC || fMode == cmCFBMAC)
+    if (FMode == cmCTSMAC || FMode == cmCBCMAC || FMode == cmCFBMAC)
         SecureFill(digest, digestSize, 0);
     guard.used = true;
     Done();
@@ -172,7 +172,7 @@ void TCipher::CodeInit(TCodeAction action)
 {
     CheckInitialized();
     if (action == caWipe)
-        RandomFill(fFeedback, std::size_t(fBlockSize));
+        RandomFill(FFeedback, std::size_t(FBlockSize));
     else if (action != caCalc)
         Done();
     TProtection::CodeInit(action);
@@ -182,7 +182,7 @@ void TCipher::CodeDone(TCodeAction action)
 {
     CheckInitialized();
     if (action == caWipe)
-        RandomFill(fFeedback, std::size_t(fBlockSize));
+        RandomFill(FFeedback, std::size_t(FBlockSize));
     else if (action != caCalc)
         Done();
     TProtection::CodeDone(action);

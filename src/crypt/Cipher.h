@@ -53,34 +53,34 @@ public:
     virtual TCipherClass ClassType() const = 0;
     std::string ClassName() const { return ClassType()->ClassName(); }
 
-    TCipherMode Mode() const { return fMode; }
+    TCipherMode Mode() const { return FMode; }
     // A value outside the eight modes is ignored.
     void SetMode(TCipherMode mode)
     {
         if (mode <= cmCFBMAC)
-            fMode = mode;
+            FMode = mode;
     }
 
     // The digest that turns passwords into keys; nullptr means the default (RIPEMD-256).
-    THashClass HashClass() const { return fHashClass; }
+    THashClass HashClass() const { return FHashClass; }
     void SetHashClass(THashClass hashClass);
     // The hash object of that class, created on first use.
     THash& Hash();
 
-    int KeySize() const { return fKeySize; }
-    int BlockSize() const { return fBlockSize; }
-    int ScheduleSize() const { return fScheduleSize; }
+    int KeySize() const { return FKeySize; }
+    int BlockSize() const { return FBlockSize; }
+    int ScheduleSize() const { return FScheduleSize; }
 
     // The four owned areas: work block, initial vector, feedback register (one block each)
     // and the key schedule.
-    std::uint8_t* Buffer() { return fBuffer; }
-    std::uint8_t* Vector() { return fVector; }
-    std::uint8_t* Feedback() { return fFeedback; }
-    std::uint8_t* User() { return fSchedule; }
+    std::uint8_t* Buffer() { return FBuffer; }
+    std::uint8_t* Vector() { return FVector; }
+    std::uint8_t* Feedback() { return FFeedback; }
+    std::uint8_t* User() { return FSchedule; }
 
     // Bit 0: the key came from a password; bit 1: the cipher is initialised.
-    unsigned Flags() const { return fFlags; }
-    bool Initialized() const { return (fFlags & 2u) != 0; }
+    unsigned Flags() const { return FFlags; }
+    bool Initialized() const { return (FFlags & 2u) != 0; }
     virtual void SetFlag(int index, bool on);
 
     // vector: BlockSize bytes, or nullptr for the encryption of the all-0xFF block.
@@ -123,18 +123,18 @@ private:
     void CheckInitialized() const;
     void ResetRunningState();
 
-    TCipherMode fMode = cmCTS;
-    THashClass fHashClass = nullptr;
-    std::shared_ptr<THash> fHash;
-    int fKeySize = 0;
-    int fBlockSize = 0;
-    int fScheduleSize = 0;
-    std::uint8_t* fBuffer;
-    std::uint8_t* fVector;
-    std::uint8_t* fFeedback;
-    std::uint8_t* fSchedule;
-    unsigned fFlags = 0;
-    bool fVectorDerived = false;
+    TCipherMode FMode = cmCTS;
+    THashClass FHashClass = nullptr;
+    std::shared_ptr<THash> FHash;
+    int FKeySize = 0;
+    int FBlockSize = 0;
+    int FScheduleSize = 0;
+    std::uint8_t* FBuffer;
+    std::uint8_t* FVector;
+    std::uint8_t* FFeedback;
+    std::uint8_t* FSchedule;
+    unsigned FFlags = 0;
+    bool FVectorDerived = false;
 };
 
 // The common base of the SAFER classes.

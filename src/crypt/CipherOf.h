@@ -47,42 +47,42 @@ public:
         return &meta;
     }
 
-    TCipherOf() : Base(Class(), fBlocks, &fSchedule) { this->Protect(); }
+    TCipherOf() : Base(Class(), FBlocks, &FSchedule) { this->Protect(); }
     ~TCipherOf() override { this->Protect(); }
 
     TCipherClass ClassType() const override { return Class(); }
     void EncodeBlock(void* block) override
     {
         auto* b = static_cast<std::uint8_t*>(block);
-        P::Encrypt(fSchedule, b, b);
+        P::Encrypt(FSchedule, b, b);
     }
     void DecodeBlock(void* block) override
     {
         auto* b = static_cast<std::uint8_t*>(block);
-        P::Decrypt(fSchedule, b, b);
+        P::Decrypt(FSchedule, b, b);
     }
 
 protected:
     void SetKeySchedule(const std::uint8_t* key, int size) override
     {
-        P::SetKey(fSchedule, key, size);
+        P::SetKey(FSchedule, key, size);
     }
     void CodeData(const std::uint8_t* source, std::uint8_t* dest, std::size_t size,
                   bool decode) override
     {
-        TBlock block{fSchedule};
+        TBlock block{FSchedule};
         modes::Code<B>(this->Mode(), decode, block, this->Feedback(), source, dest, size);
     }
     bool HasRunningState() const override { return RestartablePrimitive<P>; }
     void RestartState() override
     {
         if constexpr (RestartablePrimitive<P>)
-            P::Restart(fSchedule);
+            P::Restart(FSchedule);
     }
 
 private:
-    alignas(16) std::uint8_t fBlocks[3 * B];
-    typename P::Schedule fSchedule;
+    alignas(16) std::uint8_t FBlocks[3 * B];
+    typename P::Schedule FSchedule;
 };
 
 } // namespace varnet::crypt

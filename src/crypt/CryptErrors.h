@@ -17,13 +17,13 @@ public:
 class ECipherException : public EProtection {
 public:
     ECipherException(int errorCode, const std::string& message)
-        : EProtection(message), fErrorCode(errorCode)
+        : EProtection(message), FErrorCode(errorCode)
     {
     }
-    int ErrorCode() const { return fErrorCode; }
+    int ErrorCode() const { return FErrorCode; }
 
 private:
-    int fErrorCode;
+    int FErrorCode;
 };
 
 // Text that is not in the requested string format, or an unknown format id.

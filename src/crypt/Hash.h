@@ -82,33 +82,33 @@ public:
         return &meta;
     }
 
-    THashOf() { fState.Init(); }
+    THashOf() { FState.Init(); }
     ~THashOf() override
     {
-        SecureFill(&fState, sizeof fState, 0);
-        SecureFill(fDigest, sizeof fDigest, 0);
+        SecureFill(&FState, sizeof FState, 0);
+        SecureFill(FDigest, sizeof FDigest, 0);
     }
 
     THashClass ClassType() const override { return Class(); }
-    void Init() override { fState.Init(); }
+    void Init() override { FState.Init(); }
     void Calc(const void* buffer, std::size_t size) override
     {
         if (size != 0)
-            fState.Update(static_cast<const std::uint8_t*>(buffer), size);
+            FState.Update(static_cast<const std::uint8_t*>(buffer), size);
     }
     void Done() override
     {
-        fState.Final(fDigest);
+        FState.Final(FDigest);
         // The chaining values and the buffered tail would give the digest (or the password)
         // away, so they go before the next use.
-        SecureFill(&fState, sizeof fState, 0);
-        fState.Init();
+        SecureFill(&FState, sizeof FState, 0);
+        FState.Init();
     }
-    std::uint8_t* DigestKey() override { return fDigest; }
+    std::uint8_t* DigestKey() override { return FDigest; }
 
 private:
-    P fState;
-    std::uint8_t fDigest[P::kDigestSize] = {};
+    P FState;
+    std::uint8_t FDigest[P::kDigestSize] = {};
 };
 
 } // namespace varnet::crypt

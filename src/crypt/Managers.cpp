@@ -9,8 +9,8 @@ namespace varnet::crypt {
 
 THashManager::~THashManager()
 {
-    for (TCipherManager* client : fClients)
-        client->fHashManager = nullptr;
+    for (TCipherManager* client : FClients)
+        client->FHashManager = nullptr;
 }
 
 std::string THashManager::Algorithm() const
@@ -34,22 +34,22 @@ std::string THashManager::Description() const
 
 THashClass THashManager::HashClass() const
 {
-    return fHashClass != nullptr ? fHashClass : DefaultHashClass();
+    return FHashClass != nullptr ? FHashClass : DefaultHashClass();
 }
 
 void THashManager::SetHashClass(THashClass hashClass)
 {
     THashClass before = HashClass();
-    fHashClass = hashClass;
+    FHashClass = hashClass;
     if (HashClass() != before)
-        fHash.reset();
+        FHash.reset();
 }
 
 THash& THashManager::Hash()
 {
-    if (!fHash)
-        fHash = HashClass()->Create();
-    return *fHash;
+    if (!FHash)
+        FHash = HashClass()->Create();
+    return *FHash;
 }
 
 TCipherManager::~TCipherManager()
@@ -80,51 +80,51 @@ std::string TCipherManager::Description() const
 
 TCipherClass TCipherManager::CipherClass() const
 {
-    return fCipherClass != nullptr ? fCipherClass : DefaultCipherClass();
+    return FCipherClass != nullptr ? FCipherClass : DefaultCipherClass();
 }
 
 void TCipherManager::SetCipherClass(TCipherClass cipherClass)
 {
     TCipherClass before = CipherClass();
-    fCipherClass = cipherClass;
+    FCipherClass = cipherClass;
     if (CipherClass() != before)
-        fCipher.reset(); // its key goes with it (the destructor wipes it)
+        FCipher.reset(); // its key goes with it (the destructor wipes it)
 }
 
 void TCipherManager::SetMode(TCipherMode mode)
 {
-    fMode = mode;
-    if (fCipher)
-        fCipher->SetMode(mode);
+    FMode = mode;
+    if (FCipher)
+        FCipher->SetMode(mode);
 }
 
 void TCipherManager::SetHashManager(THashManager* hashManager)
 {
-    if (hashManager == fHashManager)
+    if (hashManager == FHashManager)
         return;
-    if (fHashManager != nullptr) {
-        auto& clients = fHashManager->fClients;
+    if (FHashManager != nullptr) {
+        auto& clients = FHashManager->FClients;
         clients.erase(std::remove(clients.begin(), clients.end(), this), clients.end());
     }
-    fHashManager = hashManager;
-    if (fHashManager != nullptr)
-        fHashManager->fClients.push_back(this);
+    FHashManager = hashManager;
+    if (FHashManager != nullptr)
+        FHashManager->FClients.push_back(this);
 }
 
 TCipher& TCipherManager::Cipher()
 {
-    if (!fCipher) {
-        fCipher = CipherClass()->Create();
-        fCipher->SetMode(fMode);
+    if (!FCipher) {
+        FCipher = CipherClass()->Create();
+        FCipher->SetMode(FMode);
     }
-    return *fCipher;
+    return *FCipher;
 }
 
 void TCipherManager::InitKey(std::string_view password, const void* vector)
 {
     TCipher& cipher = Cipher();
-    if (fHashManager != nullptr)
-        cipher.SetHashClass(fHashManager->HashClass());
+    if (FHashManager != nullptr)
+        cipher.SetHashClass(FHashManager->HashClass());
     cipher.InitKey(password, vector);
 }
 

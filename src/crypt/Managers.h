@@ -42,9 +42,9 @@ public:
 
 private:
     friend class TCipherManager;
-    THashClass fHashClass = nullptr;
-    std::shared_ptr<THash> fHash;
-    std::vector<TCipherManager*> fClients; // told when this manager goes away
+    THashClass FHashClass = nullptr;
+    std::shared_ptr<THash> FHash;
+    std::vector<TCipherManager*> FClients; // told when this manager goes away
 };
 
 class TCipherManager {
@@ -66,12 +66,12 @@ public:
     TCipherClass CipherClass() const;
     void SetCipherClass(TCipherClass cipherClass);
 
-    TCipherMode Mode() const { return fMode; }
+    TCipherMode Mode() const { return FMode; }
     void SetMode(TCipherMode mode);
 
     // When set, its hash class turns each password into a key. Not owned; the manager forgets
     // it when it is destroyed.
-    THashManager* HashManager() const { return fHashManager; }
+    THashManager* HashManager() const { return FHashManager; }
     void SetHashManager(THashManager* hashManager);
 
     TProgressEvent OnProgress; // stored only
@@ -85,10 +85,10 @@ public:
 
 private:
     friend class THashManager;
-    TCipherClass fCipherClass = nullptr;
-    std::shared_ptr<TCipher> fCipher;
-    TCipherMode fMode = cmCTS;
-    THashManager* fHashManager = nullptr;
+    TCipherClass FCipherClass = nullptr;
+    std::shared_ptr<TCipher> FCipher;
+    TCipherMode FMode = cmCTS;
+    THashManager* FHashManager = nullptr;
 };
 
 } // namespace varnet::crypt

@@ -14,29 +14,29 @@ namespace varnet::crypt {
 
 void TProtection::SetProtection(TProtectionRef protection)
 {
-    for (TProtection* p = protection.get(); p != nullptr; p = p->fProtection.get()) {
+    for (TProtection* p = protection.get(); p != nullptr; p = p->FProtection.get()) {
         if (p == this)
             throw EProtection(messages::CircularProtection());
     }
-    fProtection = std::move(protection);
+    FProtection = std::move(protection);
 }
 
 void TProtection::CodeInit(TCodeAction action)
 {
-    if (fProtection)
-        fProtection->CodeInit(action);
+    if (FProtection)
+        FProtection->CodeInit(action);
 }
 
 void TProtection::CodeDone(TCodeAction action)
 {
-    if (fProtection)
-        fProtection->CodeDone(action);
+    if (FProtection)
+        FProtection->CodeDone(action);
 }
 
 void TProtection::CodeBuf(void* buffer, std::size_t size, TCodeAction action)
 {
-    if (fProtection)
-        fProtection->CodeBuf(buffer, size, action);
+    if (FProtection)
+        FProtection->CodeBuf(buffer, size, action);
 }
 
 void TProtection::CodeStream(TStream& source, TStream& dest, std::int64_t size, TCodeAction action)

@@ -21,18 +21,18 @@ public:
     constexpr TCodeActions(std::initializer_list<TCodeAction> actions)
     {
         for (TCodeAction a : actions)
-            fBits = static_cast<std::uint8_t>(fBits | Bit(a));
+            FBits = static_cast<std::uint8_t>(FBits | Bit(a));
     }
     static constexpr TCodeActions All() { return {caEncode, caDecode, caScramble, caCalc, caWipe}; }
 
-    constexpr bool Contains(TCodeAction a) const { return (fBits & Bit(a)) != 0; }
-    constexpr void Include(TCodeAction a) { fBits = static_cast<std::uint8_t>(fBits | Bit(a)); }
-    constexpr void Exclude(TCodeAction a) { fBits = static_cast<std::uint8_t>(fBits & ~Bit(a)); }
+    constexpr bool Contains(TCodeAction a) const { return (FBits & Bit(a)) != 0; }
+    constexpr void Include(TCodeAction a) { FBits = static_cast<std::uint8_t>(FBits | Bit(a)); }
+    constexpr void Exclude(TCodeAction a) { FBits = static_cast<std::uint8_t>(FBits & ~Bit(a)); }
     constexpr bool operator==(const TCodeActions&) const = default;
 
 private:
     static constexpr std::uint8_t Bit(TCodeAction a) { return static_cast<std::uint8_t>(1u << a); }
-    std::uint8_t fBits = 0;
+    std::uint8_t FBits = 0;
 };
 
 // Protections are shared (reference counted) so one may sit in several chains.
@@ -48,11 +48,11 @@ public:
 
     // The chained protection. Setting one that leads back to this object raises EProtection
     // and keeps the old chain.
-    const TProtectionRef& Protection() const { return fProtection; }
+    const TProtectionRef& Protection() const { return FProtection; }
     void SetProtection(TProtectionRef protection);
 
-    TCodeActions Actions() const { return fActions; }
-    void SetActions(TCodeActions actions) { fActions = actions; }
+    TCodeActions Actions() const { return FActions; }
+    void SetActions(TCodeActions actions) { FActions = actions; }
 
     virtual void CodeInit(TCodeAction action);
     virtual void CodeDone(TCodeAction action);
@@ -73,8 +73,8 @@ public:
 private:
     std::string CodeToMime64(const std::string& source, TCodeAction action);
 
-    TProtectionRef fProtection;
-    TCodeActions fActions = TCodeActions::All();
+    TProtectionRef FProtection;
+    TCodeActions FActions = TCodeActions::All();
 };
 
 } // namespace varnet::crypt

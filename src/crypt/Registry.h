@@ -32,21 +32,21 @@ public:
         if (cls == nullptr)
             return;
         std::string n = name.empty() ? registry::DefaultName(cls->ClassName()) : std::string(name);
-        for (TEntry& e : fEntries) {
+        for (TEntry& e : FEntries) {
             if (e.cls == cls) {
                 e.name = std::move(n);
                 e.description = std::string(description);
                 return;
             }
         }
-        fEntries.push_back({std::move(n), std::string(description), cls});
+        FEntries.push_back({std::move(n), std::string(description), cls});
     }
 
-    const std::vector<TEntry>& Entries() const { return fEntries; }
+    const std::vector<TEntry>& Entries() const { return FEntries; }
 
     const TEntry* Entry(Class cls) const
     {
-        for (const TEntry& e : fEntries)
+        for (const TEntry& e : FEntries)
             if (e.cls == cls)
                 return &e;
         return nullptr;
@@ -60,10 +60,10 @@ public:
         std::string_view key = name;
         if (auto u = key.find('_'); u != std::string_view::npos)
             key = key.substr(u + 1);
-        for (const TEntry& e : fEntries)
+        for (const TEntry& e : FEntries)
             if (registry::SameText(registry::AfterUnderscore(e.cls->ClassName()), key))
                 return e.cls;
-        for (const TEntry& e : fEntries)
+        for (const TEntry& e : FEntries)
             if (registry::SameText(e.name, key))
                 return e.cls;
         return nullptr;
@@ -84,7 +84,7 @@ public:
     }
 
 private:
-    std::vector<TEntry> fEntries;
+    std::vector<TEntry> FEntries;
 };
 
 } // namespace varnet::crypt

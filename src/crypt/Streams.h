@@ -26,20 +26,20 @@ public:
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
-    explicit TMemoryStream(std::string bytes) : fBytes(std::move(bytes)) {}
+    explicit TMemoryStream(std::string bytes) : FBytes(std::move(bytes)) {}
 
     std::size_t Read(void* buffer, std::size_t count) override;
     void Write(const void* buffer, std::size_t count) override;
-    std::int64_t Position() const override { return static_cast<std::int64_t>(fPosition); }
+    std::int64_t Position() const override { return static_cast<std::int64_t>(FPosition); }
     void SetPosition(std::int64_t position) override;
-    std::int64_t Size() const override { return static_cast<std::int64_t>(fBytes.size()); }
+    std::int64_t Size() const override { return static_cast<std::int64_t>(FBytes.size()); }
 
-    const std::string& Bytes() const { return fBytes; }
+    const std::string& Bytes() const { return FBytes; }
     std::string TakeBytes();
 
 private:
-    std::string fBytes;
-    std::size_t fPosition = 0;
+    std::string FBytes;
+    std::size_t FPosition = 0;
 };
 
 class TFileStream : public TStream {
@@ -60,10 +60,10 @@ public:
     void Close();
 
 private:
-    std::FILE* fFile = nullptr;
-    std::string fFileName;
-    bool fLastWasWrite = false;
-    bool fLastWasRead = false;
+    std::FILE* FFile = nullptr;
+    std::string FFileName;
+    bool FLastWasWrite = false;
+    bool FLastWasRead = false;
 };
 
 } // namespace varnet::crypt

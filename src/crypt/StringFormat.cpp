@@ -6,19 +6,19 @@
 
 namespace varnet::crypt {
 
-TStringFormat::TStringFormat(std::string_view table) : fTable(table)
+TStringFormat::TStringFormat(std::string_view table) : FTable(table)
 {
-    for (bool& a : fAccepted)
+    for (bool& a : FAccepted)
         a = table.empty();
     for (char c : table)
-        fAccepted[static_cast<unsigned char>(c)] = true;
+        FAccepted[static_cast<unsigned char>(c)] = true;
 }
 
 bool TStringFormat::Accepts(const char* text, std::size_t length) const
 {
     bool ok = true;
     for (std::size_t i = 0; i < length; ++i)
-        ok &= fAccepted[static_cast<unsigned char>(text[i])];
+        ok &= FAccepted[static_cast<unsigned char>(text[i])];
     return ok;
 }
 

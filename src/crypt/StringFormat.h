@@ -38,7 +38,7 @@ public:
     // Encoding: the bytes can be written in this format (always so for the formats here).
     virtual bool IsValid(const char* text, std::size_t length, bool decoding) const;
     // The characters accepted when decoding, the output alphabet first; empty for "any".
-    virtual std::string_view CharTable() const { return fTable; }
+    virtual std::string_view CharTable() const { return FTable; }
 
 protected:
     // table: the characters accepted when decoding; empty accepts everything.
@@ -46,8 +46,8 @@ protected:
     bool Accepts(const char* text, std::size_t length) const;
 
 private:
-    std::string_view fTable;
-    bool fAccepted[256];
+    std::string_view FTable;
+    bool FAccepted[256];
 };
 
 class TStringFormat_HEX : public TStringFormat {

@@ -20,11 +20,11 @@ namespace {
 class TFailingOps : public TFileOps {
 public:
     enum TStep { FailNothing, FailWrite, FailSync, FailClose, FailBackup, FailRename, CrashBeforeRename };
-    explicit TFailingOps(TStep step) : step_(step) {}
+    explicit TFailingOps(TStep step) : FStep(step) {}
 
     void Write(int fd, const char* data, std::size_t size, const std::string& name) override
     {
-        if (step_ == FailWrite) {
+        if (FStep == FailWrite) {
             // Half the data reaches the disk, then it is full.
             TFileOps::Write(fd, data, size / 2, name);
             throw EFileError("Cannot write file \"" + name + "\": No space left on device", name);
@@ -33,40 +33,40 @@ public:
     }
     void Sync(int fd, const std::string& name) override
     {
-        if (step_ == FailSync)
+        if (FStep == FailSync)
             throw EFileError("Cannot write file \"" + name + "\": Input/output error", name);
         TFileOps::Sync(fd, name);
     }
     void Close(int fd, const std::string& name) override
     {
         TFileOps::Close(fd, name);
-        if (step_ == FailClose)
+        if (FStep == FailClose)
             throw EFileError("Cannot write file \"" + name + "\": Input/output error", name);
     }
     void Backup(const std::string& existing, const std::string& backup) override
     {
-        if (step_ == FailBackup)
+        if (FStep == FailBackup)
             throw EFileError("Cannot make the backup \"" + backup + "\"", backup);
         TFileOps::Backup(existing, backup);
     }
     void Rename(const std::string& from, const std::string& to) override
     {
         tempSeen = from;
-        if (step_ == FailRename || step_ == CrashBeforeRename)
+        if (FStep == FailRename || FStep == CrashBeforeRename)
             throw EFileError("Cannot replace file \"" + to + "\"", to);
         TFileOps::Rename(from, to);
     }
     void Remove(const std::string& path) noexcept override
     {
         // A process that died leaves its temporary file behind.
-        if (step_ != CrashBeforeRename)
+        if (FStep != CrashBeforeRename)
             TFileOps::Remove(path);
     }
 
     std::string tempSeen;
 
 private:
-    TStep step_;
+    TStep FStep;
 };
 
 TEST(AtomicFile, CreatesAndReplacesKeepingPermissionsAndLeavingNoTemporaryFile)

@@ -16,30 +16,30 @@ namespace {
 // string and reports failure instead of skipping what it cannot convert.
 class TIconv {
 public:
-    TIconv(const char* to, const char* from) : cd_(iconv_open(to, from))
+    TIconv(const char* to, const char* from) : FCd(iconv_open(to, from))
     {
-        EXPECT_NE(cd_, reinterpret_cast<iconv_t>(-1)) << from << " -> " << to;
+        EXPECT_NE(FCd, reinterpret_cast<iconv_t>(-1)) << from << " -> " << to;
     }
-    ~TIconv() { iconv_close(cd_); }
+    ~TIconv() { iconv_close(FCd); }
     TIconv(const TIconv&) = delete;
     TIconv& operator=(const TIconv&) = delete;
 
     bool Convert(const std::string& in, std::string& out)
     {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        iconv(FCd, nullptr, nullptr, nullptr, nullptr);
         out.assign(in.size() * 4 + 16, '\0');
         char* ip = const_cast<char*>(in.data());
         size_t il = in.size();
         char* op = out.data();
         size_t ol = out.size();
-        if (iconv(cd_, &ip, &il, &op, &ol) == static_cast<size_t>(-1))
+        if (iconv(FCd, &ip, &il, &op, &ol) == static_cast<size_t>(-1))
             return false;
         out.resize(out.size() - ol);
         return true;
     }
 
 private:
-    iconv_t cd_;
+    iconv_t FCd;
 };
 
 std::string Utf8Of(char32_t cp)

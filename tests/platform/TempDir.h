@@ -15,23 +15,23 @@ public:
         std::string templ = (std::filesystem::temp_directory_path() / "varnet-test-XXXXXX").string();
         if (mkdtemp(templ.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
-        path_ = templ;
+        FPath = templ;
     }
     ~TTempDir()
     {
         std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+        std::filesystem::permissions(FPath, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
+        std::filesystem::remove_all(FPath, ec);
     }
     TTempDir(const TTempDir&) = delete;
     TTempDir& operator=(const TTempDir&) = delete;
 
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& Path() const { return FPath; }
+    std::string operator/(const std::string& name) const { return FPath + "/" + name; }
 
 private:
-    std::string path_;
+    std::string FPath;
 };
 
 inline std::string ReadWholeFile(const std::string& path)

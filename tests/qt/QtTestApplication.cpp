@@ -17,21 +17,21 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         // Settings files and the copies' sockets go to folders of the test run, never to the
         // user's own.
-        home_ = std::make_unique<QTemporaryDir>();
-        runtime_ = std::make_unique<QTemporaryDir>();
-        qputenv("VARNET_HOME", home_->path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", runtime_->path().toLocal8Bit());
+        FHome = std::make_unique<QTemporaryDir>();
+        FRuntime = std::make_unique<QTemporaryDir>();
+        qputenv("VARNET_HOME", FHome->path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", FRuntime->path().toLocal8Bit());
         static int argc = 1;
         static char name[] = "qt_tests";
         static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
+        FApp = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override { FApp.reset(); }
 
 private:
-    std::unique_ptr<QTemporaryDir> home_;
-    std::unique_ptr<QTemporaryDir> runtime_;
-    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<QTemporaryDir> FHome;
+    std::unique_ptr<QTemporaryDir> FRuntime;
+    std::unique_ptr<QApplication> FApp;
 };
 
 [[maybe_unused]] const ::testing::Environment* const kEnvironment =

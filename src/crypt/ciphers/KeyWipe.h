@@ -28,14 +28,14 @@ void SecureWipe(T& object)
 // Wipes an area when the scope ends, also when an exception passes.
 class TWipeGuard {
 public:
-    TWipeGuard(void* area, std::size_t size) : fArea(area), fSize(size) {}
-    ~TWipeGuard() { SecureFill(fArea, fSize, 0); }
+    TWipeGuard(void* area, std::size_t size) : FArea(area), FSize(size) {}
+    ~TWipeGuard() { SecureFill(FArea, FSize, 0); }
     TWipeGuard(const TWipeGuard&) = delete;
     TWipeGuard& operator=(const TWipeGuard&) = delete;
 
 private:
-    void* fArea;
-    std::size_t fSize;
+    void* FArea;
+    std::size_t FSize;
 };
 
 // A key as a schedule reads it: the length clamped to 0..N, the bytes after it zero, and
@@ -45,23 +45,23 @@ class TPaddedKey {
     static_assert(N > 0);
 
 public:
-    TPaddedKey(const std::uint8_t* key, int length) : fLength(std::clamp(length, 0, N))
+    TPaddedKey(const std::uint8_t* key, int length) : FLength(std::clamp(length, 0, N))
     {
-        if (fLength > 0)
-            std::memcpy(fBytes, key, std::size_t(fLength));
+        if (FLength > 0)
+            std::memcpy(FBytes, key, std::size_t(FLength));
     }
-    ~TPaddedKey() { SecureFill(fBytes, sizeof fBytes, 0); }
+    ~TPaddedKey() { SecureFill(FBytes, sizeof FBytes, 0); }
     TPaddedKey(const TPaddedKey&) = delete;
     TPaddedKey& operator=(const TPaddedKey&) = delete;
 
     // The key's own length after clamping (the padding not counted).
-    int Length() const { return fLength; }
-    const std::uint8_t* Data() const { return fBytes; }
-    std::uint8_t operator[](int i) const { return fBytes[i]; }
+    int Length() const { return FLength; }
+    const std::uint8_t* Data() const { return FBytes; }
+    std::uint8_t operator[](int i) const { return FBytes[i]; }
 
 private:
-    std::uint8_t fBytes[N] = {};
-    int fLength;
+    std::uint8_t FBytes[N] = {};
+    int FLength;
 };
 
 } // namespace cipher

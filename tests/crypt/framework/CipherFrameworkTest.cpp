@@ -274,15 +274,15 @@ class TempDir {
 public:
     TempDir()
     {
-        path_ = std::filesystem::temp_directory_path() /
+        FPath = std::filesystem::temp_directory_path() /
                 ("varnet-crypt-" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(path_);
+        std::filesystem::create_directories(FPath);
     }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    ~TempDir() { std::filesystem::remove_all(FPath); }
+    std::string File(const std::string& name) const { return (FPath / name).string(); }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path FPath;
 };
 
 std::string ReadFile(const std::string& name)
