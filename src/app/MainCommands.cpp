@@ -47,12 +47,8 @@ bool TMainCommands::TextEmpty() const
     return e.TextLength() == 0;
 }
 
-// Items whose command is not in the program stay disabled whatever the rule says.
-void TMainCommands::SetEnabled(std::string_view name, bool v)
-{
-    const TMenuItemDef* d = FindMenuItem(name);
-    FHost.SetItemEnabled(name, v && (d == nullptr || d->Built));
-}
+// The rule's answer; the menus keep an item whose command is not in the program disabled.
+void TMainCommands::SetEnabled(std::string_view name, bool v) { FHost.SetItemEnabled(name, v); }
 
 // ---- File
 
@@ -152,9 +148,9 @@ void TMainCommands::RefreshToolBar()
     FHost.SetButtonEnabled("spbUndo", e.CanUndo());
     FHost.SetButtonEnabled("spbCut", e.Selected());
     FHost.SetButtonEnabled("spbCopy", e.Selected());
-    FHost.SetButtonEnabled("spbQCopy", false); // quoting is not in the program yet
+    FHost.SetButtonEnabled("spbQCopy", e.Selected());
     FHost.SetButtonEnabled("spbPaste", paste);
-    FHost.SetButtonEnabled("spbQPaste", false);
+    FHost.SetButtonEnabled("spbQPaste", paste);
     FHost.SetButtonEnabled("spbSelAll", !TextEmpty());
     FHost.SetButtonDown("spbBoxSel", FBoxMode);
     FHost.SetButtonEnabled("spbClipHis", FHost.ClipHistoryInUse());
@@ -164,7 +160,7 @@ void TMainCommands::RefreshNewPrintButtons()
 {
     const bool notEmpty = !TextEmpty();
     FHost.SetButtonEnabled("spbNew", notEmpty);
-    FHost.SetButtonEnabled("spbPrint", false); // printing is not in the program yet
+    FHost.SetButtonEnabled("spbPrint", FHost.PrinterReady() && notEmpty);
 }
 
 // ---- box selection: the mode and a free caret go together, in both views

@@ -63,7 +63,8 @@ public:
     // The view that last had the focus.
     virtual TVnEdit& ActiveEditor() = 0;
 
-    // ---- menu and tool-bar state, by item or button name
+    // ---- menu and tool-bar state, by item or button name; what the rules say (an item or
+    // button whose command is not in the program stays disabled all the same)
     virtual void SetItemEnabled(std::string_view name, bool enabled) = 0;
     virtual void SetItemChecked(std::string_view name, bool checked) = 0;
     virtual bool ItemChecked(std::string_view name) const = 0;
