@@ -41,6 +41,26 @@ int WindowColumns(int editorWidth, int leftMargin, int charWidth, int vscrollWid
 
 TMainCommands::TMainCommands(TCommandHost& host) : FHost(host) {}
 
+namespace {
+
+// Looks through the selected bytes row by row; the menu opens without copying the selection.
+bool SelectionHasTab(const TVnEdit& e)
+{
+    const TEditorSelection& sel = e.Selection();
+    for (int row = sel.StartRow; row <= sel.EndRow && row < e.RowCount(); ++row) {
+        int first = 0, last = 0;
+        if (!e.SelectionSlice(row, first, last))
+            continue;
+        const std::string_view text = e.RowText(row).substr(static_cast<std::size_t>(first),
+                                                            static_cast<std::size_t>(last - first));
+        if (text.find('\t') != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 bool TMainCommands::TextEmpty() const
 {
     const TVnEdit& e = FHost.MainEditor();
@@ -283,11 +303,11 @@ void TMainCommands::cmdToolClick(const TCommandSender& s)
 {
     if (s.Tag == 0) {
         TVnEdit& e = FHost.ActiveEditor();
-        const std::string sel = e.Selected() ? e.SelText() : std::string();
-        const bool convert = !FBoxMode && !sel.empty();
+        const bool selected = e.Selected() && e.SelLength() > 0;
+        const bool convert = !FBoxMode && selected;
         for (std::string_view n : {"smnUpcase", "smnLowcase", "smnZenkaku", "smnHankaku"})
             SetEnabled(n, convert);
-        SetEnabled("smnTabExpand", sel.find('\t') != std::string::npos);
+        SetEnabled("smnTabExpand", selected && SelectionHasTab(e));
         SetEnabled("smnCrypt", !TextEmpty());
         return;
     }
