@@ -290,6 +290,28 @@ void TCommandBar::AppendLanguageOption(const std::string& name)
     connect(a, &QAction::triggered, this, [this, a] { Trigger(TCmdHandler::smnPerTextClick, 0, {}, a); });
 }
 
+void TCommandBar::SetWindowList(const QStringList& captions, std::function<void(int)> pick)
+{
+    QMenu* menu = Menu(TMenuKey::Window);
+    for (QAction* a : FWindowList) {
+        menu->removeAction(a);
+        a->deleteLater();
+    }
+    FWindowList.clear();
+    if (captions.isEmpty())
+        return;
+    FWindowList.push_back(menu->addSeparator());
+    for (int i = 0; i < captions.size(); ++i) {
+        QAction* a = menu->addAction(captions[i]);
+        a->setProperty(kBuilt, true);
+        connect(a, &QAction::triggered, this, [pick, i] {
+            if (pick)
+                pick(i);
+        });
+        FWindowList.push_back(a);
+    }
+}
+
 void TCommandBar::Popup(const QPoint& global)
 {
     // exec raises aboutToShow, and with it the context menu's enabling rules.

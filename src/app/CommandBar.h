@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -53,6 +54,10 @@ public:
     int LanguageOptionCount() const;
     void AppendLanguageOption(const std::string& name);
 
+    // The other copies' windows under the Window menu's own items; `pick` gets the index.
+    void SetWindowList(const QStringList& captions, std::function<void(int)> pick);
+    int WindowListCount() const { return static_cast<int>(FWindowList.size()); }
+
     // Raises the context menu's opening handler, then shows it at `global`.
     void Popup(const QPoint& global);
 
@@ -74,5 +79,6 @@ private:
     QHash<QString, QAction*> FButtons;
     std::vector<QAction*> FOrder;
     std::vector<QAction*> FLanguageItems;
+    std::vector<QAction*> FWindowList;
     QActionGroup* FViewModes = nullptr;
 };

@@ -254,3 +254,20 @@ TEST(CommandDispatch, LanguageItemsPassTheirNames)
     f.bar->AppendLanguageOption("Pascal");
     EXPECT_EQ(f.bar->LanguageOptionCount(), 3);
 }
+
+TEST(CommandDispatch, WindowListFollowsTheCopiesEachTimeTheMenuOpens)
+{
+    TFixture f;
+    QMenu* win = f.bar->Menu(TMenuKey::Window);
+    const qsizetype own = win->actions().size();
+    int picked = -1;
+    f.bar->SetWindowList({QStringLiteral("A.TXT"), QStringLiteral("B.TXT")}, [&](int i) { picked = i; });
+    ASSERT_EQ(win->actions().size(), own + 3); // a separator and two windows
+    win->actions().back()->trigger();
+    EXPECT_EQ(picked, 1);
+    f.bar->SetWindowList({QStringLiteral("C.TXT")}, [&](int i) { picked = 10 + i; });
+    ASSERT_EQ(win->actions().size(), own + 2);
+    EXPECT_EQ(win->actions().back()->text(), QStringLiteral("C.TXT"));
+    f.bar->SetWindowList({}, {});
+    EXPECT_EQ(win->actions().size(), own);
+}
