@@ -58,15 +58,9 @@ void TVnColouredEditor::SetVnSettings(const TVnSettings& s)
     FEdit.InvalidateAll();
 }
 
-// The events the window hangs on the editor go to the second view as well.
+// The editor's own events are copied with the properties; the double click is the one the
+// split's copy leaves out.
 void TVnColouredEditor::CopyHandlersFrom(TColouredEditor& source)
 {
-    TEditor& from = source.Editor();
-    FEdit.OnChange = from.OnChange;
-    FEdit.OnCaretMoved = from.OnCaretMoved;
-    FEdit.OnSelectionChange = from.OnSelectionChange;
-    FEdit.OnSelectionModeChange = from.OnSelectionModeChange;
-    FEdit.OnTopRowChange = from.OnTopRowChange;
-    FEdit.OnTopColChange = from.OnTopColChange;
-    FEdit.OnDblClick = from.OnDblClick;
+    FEdit.OnDblClick = source.Editor().OnDblClick;
 }
