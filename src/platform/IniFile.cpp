@@ -341,7 +341,7 @@ void TIniFile::Apply(const TChange& c)
         }
         TLine line;
         line.Key = std::string(key);
-        line.Value = c.Value;
+        line.Value = std::string(Unquote(c.Value));
         line.IsKey = true;
         line.Text = line.Key + "=" + c.Value;
         for (TSection& each : FSections) {
@@ -379,9 +379,12 @@ void TIniFile::Apply(const TChange& c)
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     Ensure();
-    const std::size_t brk = value.find_first_of("\r\n");
-    TChange c{TChange::Write, std::string(section), std::string(key),
-              std::string(Trim(value.substr(0, brk)))};
+    value = value.substr(0, value.find_first_of("\r\n"));
+    std::string stored(value);
+    // Blanks at either end, or quotes the reader would take off, survive inside quotes.
+    if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || Unquote(value) != value))
+        stored = "\"" + stored + "\"";
+    TChange c{TChange::Write, std::string(section), std::string(key), std::move(stored)};
     Apply(c);
     FPending.push_back(std::move(c));
 }
