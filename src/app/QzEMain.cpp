@@ -26,7 +26,9 @@
 #include "app/FileHistory.h"
 #include "app/ShortCut.h"
 #include "engine/Editor.h"
+#include "app/CommandBar.h"
 #include "qt/EditorWidget.h"
+#include "view/VnColouredEditor.h"
 #include "platform/FileError.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramDir.h"
@@ -107,10 +109,16 @@ void TQzEMain::FormCreate()
     FSettings = std::make_unique<TSettings>(*FIni);
     FHistory = std::make_unique<TFileHistory>(*FIni);
     FDocuments = std::make_unique<TDocuments>(*this);
-    CreateFileMenu();
+    CreateCommands();
 
-    Editor().OnCaretMoved = [this](TObject*) { EditorCaretMoved(); };
-    Editor().OnChange = [this](TObject*) { EditorChange(); };
+    Editor().OnCaretMoved = [this](TObject*) {
+        EditorCaretMoved();
+        FCommands->RefreshToolBar();
+    };
+    Editor().OnChange = [this](TObject*) {
+        EditorChange();
+        FCommands->RefreshNewPrintButtons();
+    };
 
     FSettings->LoadAll(*this);
 
@@ -292,19 +300,29 @@ void TQzEMain::ShowModified()
 
 void TQzEMain::SelectViewMode(const std::string& name)
 {
+    if (FModes != nullptr) {
+        if (name == kPlainText)
+            FModes->SetPlainTextMode(*FMainView);
+        else if (name == kHtml)
+            FModes->SetHtmlMode(*FMainView);
+        else
+            FModes->SetLanguageMode(name);
+    }
+    if (FCommandBar != nullptr)
+        FCommandBar->CheckViewMode(name);
     FViewMode = name;
     SetPanelText(5, QStringFromCp932(name));
     SetPanelText(2, Utf8("変更：なし"));
     const TEditorFont& font = Editor().Font();
     SetPanelText(4, QStringFromCp932(font.Name()) + QStringLiteral(" %1P").arg(EditorFontSize()));
+    EditorResize();
 }
 
-// Until language definitions are loaded, the extension tells HTML from plain text.
+// The extension picks the mode through the definition file's extension map.
 void TQzEMain::SelectViewModeFor(const QString& path)
 {
-    const QString ext = QFileInfo(path).suffix().toUpper();
-    SelectViewMode(std::string(ext == QLatin1String("HTM") || ext == QLatin1String("HTML") ? kHtml
-                                                                                         : kPlainText));
+    const QString suffix = QFileInfo(path).suffix();
+    FModes->SetViewModeByFileExt(suffix.isEmpty() ? std::string() : "." + Cp932FromQString(suffix));
 }
 
 void TQzEMain::EditorCaretMoved()
@@ -387,6 +405,7 @@ void TQzEMain::SetSplit(bool on)
     if (on == Split())
         return;
     if (!on) {
+        SplitViewGoing();
         if (FActiveEditor == SubEditor())
             FActiveEditor = &Editor();
         TEditorWidget* sub = FSubWidget;
@@ -427,6 +446,7 @@ void TQzEMain::SetSplit(bool on)
     const int half = std::max(FSplitter->height() / 2, 1);
     FSplitter->setSizes({half, half});
     widget->show();
+    SplitViewCreated();
 }
 
 void TQzEMain::JumpToLine(int line)
@@ -510,57 +530,6 @@ void TQzEMain::CreateStatusBar()
     }
     FStbMain->addWidget(strip, 1);
     setStatusBar(FStbMain);
-}
-
-// Enough of the File menu to reach the document commands; the full menus come with the
-// command table.
-void TQzEMain::CreateFileMenu()
-{
-    FFileMenu = menuBar()->addMenu(Utf8("ファイル(&F)"));
-    FFileMenu->setObjectName(QStringLiteral("mmnFile"));
-    // The item's tag (odd: a command) is kept as its data, as the shortcut section needs it.
-    auto add = [this](const char* caption, const char* name, int tag, std::function<void()> run) {
-        QAction* a = FFileMenu->addAction(Utf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setData(tag);
-        connect(a, &QAction::triggered, this, [this, run] { RunCommand(run); });
-        return a;
-    };
-    add("新規作成(&N)", "smnNew", 11, [this] { FDocuments->New(); });
-    add("開く(&O)・・", "smnOpen", 21, [this] { FDocuments->Open(); });
-    add("消去して開く(&L)・・", "smnClearOpen", 23, [this] { FDocuments->ClearAndOpen(); });
-    add("ｶｰｿﾙ位置へ読込(&C)・・", "smnInsertOpen", 25, [this] { FDocuments->InsertFile(); });
-    add("再読込み(&R)", "smnUpdate", 27, [this] { FDocuments->Reload(); });
-    add("名前をつけて保存(&A)・・", "smnSaveAs", 31, [this] { FDocuments->SaveAs(); });
-    QAction* save = add("上書保存(&S)", "smnSave", 41, [this] { FDocuments->Save(); });
-    save->setShortcut(ShortCutToKeySequence(ShortCut::Ctrl + 'S'));
-    FFileMenu->addSeparator();
-    add("終了(&X)", "smnExit", 80, [this] { close(); });
-    add("全終了(&Q)", "smnCloseAll", 90, [this] { FDocuments->CloseAll(); });
-    QAction* separator = FFileMenu->addSeparator();
-    separator->setObjectName(QStringLiteral("smnFileSeparater"));
-    connect(FFileMenu, &QMenu::aboutToShow, this, [this] { RefreshHistoryMenu(); });
-}
-
-// The items directly under each top menu (the File menu so far), as the shortcut section
-// sees them.
-void TQzEMain::ApplyMenuShortcuts()
-{
-    std::vector<std::unique_ptr<TMenuShortcutItem>> items;
-    TMenuShortcutGroup file{"File", {}};
-    for (QAction* a : FFileMenu->actions()) {
-        if (a->isSeparator() || a->menu() != nullptr)
-            continue;
-        auto item = std::make_unique<TMenuShortcutItem>();
-        item->Name = a->objectName().toStdString();
-        item->Tag = a->data().toInt();
-        item->Caption = a->text().toStdString();
-        item->ShortCut = KeySequenceToShortCut(a->shortcut());
-        item->SetShortCut = [a](int v) { a->setShortcut(ShortCutToKeySequence(v)); };
-        file.Items.push_back(item.get());
-        items.push_back(std::move(item));
-    }
-    FSettings->ApplyMenuShortcuts({file});
 }
 
 void TQzEMain::RefreshHistoryMenu()

@@ -12,14 +12,18 @@
 #include <memory>
 #include <string>
 
+#include "app/MainCommands.h"
 #include "app/Settings.h"
+#include "colouring/DisplayModes.h"
 #include "view/VnEdit.h"
 
 class QLabel;
 class QMenu;
 class QSplitter;
 class QStatusBar;
+class TCommandBar;
 class TDocuments;
+class TVnColouredEditor;
 class TEditor;
 class TEditorWidget;
 class TFileHistory;
@@ -27,7 +31,7 @@ class TIniFile;
 class TPeerBus;
 class TSpeechLibrary;
 
-class TQzEMain : public QMainWindow, private TSettingsTarget {
+class TQzEMain : public QMainWindow, private TSettingsTarget, private TCommandHost, private TDisplayModeHost {
     Q_OBJECT
 public:
     static constexpr int kPanelCount = 6;
@@ -52,10 +56,13 @@ public:
     // split ("SubEditor").
     TVnEdit* SubEditor() const;
     TEditorWidget* SubEditorWidget() const { return FSubWidget; }
-    bool Split() const { return FSubWidget != nullptr; }
-    void SetSplit(bool on);
+    bool Split() const override { return FSubWidget != nullptr; }
+    void SetSplit(bool on) override;
     // The editor that last had the focus; Edit, Insert and Tool commands act on it.
     TVnEdit& ActiveEditor() const;
+    TVnEdit& MainEditor() override { return Editor(); }
+    TVnEdit* SubEditor() override { return static_cast<const TQzEMain*>(this)->SubEditor(); }
+    TVnEdit& ActiveEditor() override { return static_cast<const TQzEMain*>(this)->ActiveEditor(); }
     void SetActiveEditor(TVnEdit* e) { FActiveEditor = e; }
     TSettings& Settings() { return *FSettings; }
     TDocuments& Documents() { return *FDocuments; }
@@ -71,7 +78,7 @@ public:
     void UpdateTitles();
     const QString& ApplicationTitle() const { return FApplicationTitle; }
 
-    bool PrinterReady() const { return FPrinterReady; }
+    bool PrinterReady() const override { return FPrinterReady; }
     int LinesPerPage() const { return FLinesPerPage; }
     void SetLinesPerPage(int v) { FLinesPerPage = v; }
 
@@ -100,7 +107,7 @@ public:
     // The wrap width that fills `editorWidth`.
     static int WindowWrapWidth(int editorWidth, int leftMargin, int charWidth, int vscrollWidth);
     // Word wrap on or off, stored for the current view mode.
-    void ToggleWordWrap();
+    void ToggleWordWrap() override;
     // Caret to the first row of 0-based logical line `line`, that row in the middle.
     void JumpToLine(int line);
 
@@ -109,6 +116,11 @@ public:
     void OpenDroppedFiles(const QList<QUrl>& urls);
     // Runs a command; an exception is reported and the window keeps running.
     void RunCommand(const std::function<void()>& command);
+    // The menus, tool bar and context menu, and the commands behind them (QzEMainCommands.cpp).
+    TCommandBar& CommandBar() const { return *FCommandBar; }
+    TMainCommands& Commands() const { return *FCommands; }
+    TDisplayModes& DisplayModes() const { return *FModes; }
+
     // The speech hook's last text (for tests), empty when none was spoken.
     const std::string& LastSpoken() const { return FLastSpoken; }
 
@@ -127,13 +139,63 @@ private:
     void FormPaint();
     void CreateStatusBar();
     void CreateEditor();
-    void CreateFileMenu();
     void RefreshHistoryMenu();
 public:
     // The stored menu shortcuts (section MenuShortcut) onto the menus.
     void ApplyMenuShortcuts();
 private:
     void ConnectPeers();
+
+    // ---- commands (QzEMainCommands.cpp)
+    void CreateCommands();
+    void ConnectEditorWidget(TEditorWidget* w);
+    // The lower view takes the colouring, the commands' hooks and the box mode, and gives
+    // them up before it goes.
+    void SplitViewCreated();
+    void SplitViewGoing();
+    void SetItemEnabled(std::string_view name, bool enabled) override;
+    void SetItemChecked(std::string_view name, bool checked) override;
+    bool ItemChecked(std::string_view name) const override;
+    void SetButtonEnabled(std::string_view name, bool enabled) override;
+    void SetButtonDown(std::string_view name, bool down) override;
+    bool ClipboardHasText() const override;
+    bool ClipHistoryInUse() const override;
+    bool CaretFreeSetting() const override;
+    bool FileExists(const std::string& path) const override;
+    std::string ProgramDir() const override;
+    std::string ManualPath() const override;
+    std::vector<std::string> LanguageNames() const override;
+    void NewDocument() override;
+    void OpenDocument() override;
+    void ClearAndOpen() override;
+    void InsertFile() override;
+    void Reload() override;
+    void SaveAs() override;
+    void Save() override;
+    void CloseWindow() override;
+    void CloseAll() override;
+    void ClearAll() override;
+    void ReloadFileHistory() override;
+    void Cascade() override;
+    void TileHorizontally() override;
+    void TileVertically() override;
+    void RefreshWindowList() override;
+    void OpenCodeViewFile() override;
+    void SelectViewMode(int tag, const std::string& name) override;
+    void ShowInsertMode(bool overwrite) override;
+    int LanguageOptionCount() const override;
+    void AppendLanguageOption(const std::string& name) override;
+    void ShowMessage(std::string_view text) override;
+    void ShowManual(const std::string& path) override;
+    void PopupContextMenu(TPoint p) override;
+    void SendKey(int key) override;
+    int FittingColumns(const TVnEdit& e) const override;
+    void SetEditorCursor(TVnEdit& e, int cursor) override;
+    void OpenUrl(const std::string& target) override;
+    // TDisplayModeHost
+    std::string StatusModeName() const override { return FViewMode; }
+    void SetStatusModeName(std::string_view name) override;
+    bool SelectViewItem(TViewItem item, std::string_view name) override;
 
     // TSettingsTarget
     TWindowPlace CurrentPlace() const override;
@@ -161,6 +223,11 @@ private:
     std::unique_ptr<TPeerBus> FPeers;
     std::unique_ptr<TDocuments> FDocuments;
     std::unique_ptr<TSpeechLibrary> FSpeech;
+    std::unique_ptr<TMainCommands> FCommands;
+    TCommandBar* FCommandBar = nullptr;
+    std::unique_ptr<TVnColouredEditor> FMainView;
+    std::unique_ptr<TVnColouredEditor> FSubView;
+    std::unique_ptr<TDisplayModes> FModes;
     QString FFileName;
     QString FApplicationTitle;
     std::string FViewMode;

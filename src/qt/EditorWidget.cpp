@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+
+#include "engine/Cursors.h"
 #include <QWheelEvent>
 
 #include "qt/QtCanvas.h"
@@ -199,8 +201,13 @@ void TEditorWidget::BlinkCaret()
 
 void TEditorWidget::SetCursor(int cursor)
 {
-    // 0 is the default cursor, which over text is the I-beam.
-    viewport()->setCursor(cursor == 0 || cursor == -4 ? Qt::IBeamCursor : Qt::ArrowCursor);
+    // 0 is the default cursor, which over text is the I-beam; links get the hand.
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (cursor == 0 || cursor == crIBeam)
+        shape = Qt::IBeamCursor;
+    else if (cursor == crHandPoint)
+        shape = Qt::PointingHandCursor;
+    viewport()->setCursor(shape);
 }
 
 void TEditorWidget::SetCapture()
@@ -381,6 +388,13 @@ bool TEditorWidget::HandleCommandKey(QKeyEvent* e)
 
 void TEditorWidget::keyPressEvent(QKeyEvent* e)
 {
+    if (OnKeyDown) {
+        const int vk = VirtualKey(e->key());
+        if (vk != 0 && OnKeyDown(vk, ShiftOf(e->modifiers()))) {
+            e->accept();
+            return;
+        }
+    }
     if (HandleCommandKey(e)) {
         e->accept();
         return;
@@ -435,6 +449,8 @@ void TEditorWidget::mousePressEvent(QMouseEvent* e)
 void TEditorWidget::mouseMoveEvent(QMouseEvent* e)
 {
     FEdit->MouseMove(ShiftOf(e->modifiers(), e->buttons()), PointOf(e->position()));
+    if (OnMouseMoved)
+        OnMouseMoved(PointOf(e->position()));
 }
 
 void TEditorWidget::mouseReleaseEvent(QMouseEvent* e)
@@ -446,6 +462,8 @@ void TEditorWidget::mouseReleaseEvent(QMouseEvent* e)
 
 void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* e)
 {
+    if (e->button() == Qt::LeftButton && OnDblClick && OnDblClick(PointOf(e->position())))
+        return;
     if (e->button() == Qt::LeftButton)
         FEdit->DblClick(ShiftOf(e->modifiers(), e->buttons()), PointOf(e->position()));
 }
@@ -454,6 +472,8 @@ void TEditorWidget::wheelEvent(QWheelEvent* e)
 {
     e->accept();
     if (FEdit->InputHeld())
+        return;
+    if (OnWheel && OnWheel(e->angleDelta().y()))
         return;
     const int notches = e->angleDelta().y() / 120;
     for (int i = 0; i < std::abs(notches) * kWheelLines; ++i)

@@ -63,6 +63,14 @@ public:
     bool HasFocus() const override;
     TClipboard* Clipboard() override;
 
+    // The window's turn before the editor's: a key (Windows key code) that the window may
+    // use, a double click it may take (a link), a wheel message it scrolls itself; true when
+    // it did. After the editor: the pointer moved (links under it).
+    std::function<bool(int key, TShiftState shift)> OnKeyDown;
+    std::function<bool(TPoint p)> OnDblClick;
+    std::function<bool(int delta)> OnWheel;
+    std::function<void(TPoint p)> OnMouseMoved;
+
 protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;

@@ -174,7 +174,8 @@ TEST(QzEMain, StatusPanelsFollowTheEditor)
     QTest::keyClick(editor, Qt::Key_Right);
     EXPECT_EQ(window.PanelText(1), QString::fromUtf8("上書"));
     EXPECT_TRUE(editor->Edit().Ruler().Visible());
-    EXPECT_FALSE(editor->Edit().Leftbar().Visible());
+    // The plain-text kind shows line numbers unless its settings say otherwise.
+    EXPECT_TRUE(editor->Edit().Leftbar().Visible());
     // Wrapping follows the window by default: the control's width less the left margin, half
     // a character and the vertical scroll bar.
     const TEditorMetrics& m = editor->Edit().Metrics();

@@ -129,6 +129,7 @@ TEST_F(MainWindowTest, WrapWidthByWindowAndTheWrapToggleStoredPerViewMode)
     e.WrapOption().SetWordBreak(false);
     e.WrapOption().SetWrapByte(20);
     e.Lines().SetTextStr("first\r\n" + std::string(45, 'y') + "\r\nthird");
+    e.SetWordWrap(false); // the plain-text kind wraps by default
     e.SetRowCol(2, 1); // the third line
     window.ToggleWordWrap();
     ASSERT_TRUE(e.WordWrap());
