@@ -341,7 +341,7 @@ void TIniFile::Apply(const TChange& c)
         }
         TLine line;
         line.Key = std::string(key);
-        line.Value = c.Value;
+        line.Value = std::string(Unquote(c.Value));
         line.IsKey = true;
         line.Text = line.Key + "=" + c.Value;
         for (TSection& each : FSections) {
@@ -379,9 +379,13 @@ void TIniFile::Apply(const TChange& c)
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     Ensure();
-    const std::size_t brk = value.find_first_of("\r\n");
-    TChange c{TChange::Write, std::string(section), std::string(key),
-              std::string(Trim(value.substr(0, brk)))};
+    const std::string_view v = value.substr(0, value.find_first_of("\r\n"));
+    // Reading trims blanks around a value and takes one pair of quotes off it: a value that
+    // would lose either goes into quotes of its own, so it reads back as written.
+    std::string stored(v);
+    if (!v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) || Unquote(v).size() != v.size()))
+        stored = '"' + stored + '"';
+    TChange c{TChange::Write, std::string(section), std::string(key), std::move(stored)};
     Apply(c);
     FPending.push_back(std::move(c));
 }
