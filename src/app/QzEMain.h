@@ -1,40 +1,175 @@
 #pragma once
-// The main window: one per process, one document. So far it has its title, the editor and the
-// status bar; menus and tool bar join it later.
+// The main window: one per process, one document. It owns the editor, the status bar, the
+// settings, the file history and this copy's end of the peer bus; documents (app/Documents.h)
+// act on it.
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 
 #include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/Settings.h"
+#include "view/VnEdit.h"
 
 class QLabel;
+class QMenu;
+class QSplitter;
 class QStatusBar;
+class TDocuments;
+class TEditor;
 class TEditorWidget;
+class TFileHistory;
+class TIniFile;
+class TPeerBus;
+class TSpeechLibrary;
 
-class TQzEMain : public QMainWindow {
+class TQzEMain : public QMainWindow, private TSettingsTarget {
     Q_OBJECT
 public:
     static constexpr int kPanelCount = 6;
     // The title while no file is open; other copies find documents by their titles.
     static QString UntitledTitle();
+    static QString TitleSuffix();
 
+    // `arguments`: the command line after the program's name.
     explicit TQzEMain(QWidget* parent = nullptr);
+    explicit TQzEMain(const QStringList& arguments, QWidget* parent = nullptr);
+    ~TQzEMain() override;
 
     QStatusBar* stbMain() const { return FStbMain; }
-    // The main editor, named "Editor".
-    TEditorWidget* Editor() const { return FEditor; }
     QLabel* Panel(int index) const;
     QString PanelText(int index) const;
     void SetPanelText(int index, const QString& text);
 
+    // The editor the document operations act on, and the widget showing it ("Editor").
+    TVnEdit& Editor() const;
+    TEditorWidget* EditorWidget() const { return FEditorWidget; }
+    // The split view: a second editor on the same text below the first, present only while
+    // split ("SubEditor").
+    TVnEdit* SubEditor() const;
+    TEditorWidget* SubEditorWidget() const { return FSubWidget; }
+    bool Split() const { return FSubWidget != nullptr; }
+    void SetSplit(bool on);
+    // The editor that last had the focus; Edit, Insert and Tool commands act on it.
+    TVnEdit& ActiveEditor() const;
+    void SetActiveEditor(TVnEdit* e) { FActiveEditor = e; }
+    TSettings& Settings() { return *FSettings; }
+    TDocuments& Documents() { return *FDocuments; }
+    TFileHistory& History() { return *FHistory; }
+    TPeerBus& Peers() { return *FPeers; }
+    TIniFile& SettingsFile() { return *FIni; }
+    QMenu* FileMenu() const { return FFileMenu; }
+
+    // The document's path (native bytes as QString), empty while untitled.
+    const QString& FileName() const { return FFileName; }
+    void SetFileName(const QString& path) { FFileName = path; }
+    // Title and application title for the current file name.
+    void UpdateTitles();
+    const QString& ApplicationTitle() const { return FApplicationTitle; }
+
+    bool PrinterReady() const { return FPrinterReady; }
+    int LinesPerPage() const { return FLinesPerPage; }
+    void SetLinesPerPage(int v) { FLinesPerPage = v; }
+
+    // The view mode (text kind) name, as panel 5 shows it, in CP932.
+    const std::string& ViewMode() const { return FViewMode; }
+    void SelectViewMode(const std::string& name);
+    // The view mode a file's extension asks for.
+    void SelectViewModeFor(const QString& path);
+    // Trailing-blank removal on save for the current view mode.
+    bool TrimRightStr() const { return FTrimRightStr; }
+    void SetTrimRightStr(bool v) { FTrimRightStr = v; }
+
+    // The document is modified when either view changed it.
+    bool Modified() const;
+    void SetModified(bool v);
+    // Empty text: no bytes at all.
+    bool TextEmpty() const;
+    // Status panel 2 and the tool bar after the modified state changed.
+    void ShowModified();
+    // Status panel 0 and the speech hook after a caret move.
+    void EditorCaretMoved();
+    // Status panel 2 and page marks after a text change.
+    void EditorChange();
+    // Wrap width from the editor's width when WrapMode is 1.
+    void EditorResize();
+    // The wrap width that fills `editorWidth`.
+    static int WindowWrapWidth(int editorWidth, int leftMargin, int charWidth, int vscrollWidth);
+    // Word wrap on or off, stored for the current view mode.
+    void ToggleWordWrap();
+    // Caret to the first row of 0-based logical line `line`, that row in the middle.
+    void JumpToLine(int line);
+
+    // Files dropped on the window, in the order given: the first here when the text is
+    // empty, the others in new copies.
+    void OpenDroppedFiles(const QList<QUrl>& urls);
+    // Runs a command; an exception is reported and the window keeps running.
+    void RunCommand(const std::function<void()>& command);
+    // The speech hook's last text (for tests), empty when none was spoken.
+    const std::string& LastSpoken() const { return FLastSpoken; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void FormCreate();
+    void FormShow();
+    void FormPaint();
     void CreateStatusBar();
     void CreateEditor();
-    void EditorChange();
-    void EditorCaretMoved();
-    void ShowFontPanel();
+    void CreateFileMenu();
+    void RefreshHistoryMenu();
+public:
+    // The stored menu shortcuts (section MenuShortcut) onto the menus.
+    void ApplyMenuShortcuts();
+private:
+    void ConnectPeers();
 
+    // TSettingsTarget
+    TWindowPlace CurrentPlace() const override;
+    std::string EditorFontName() const override;
+    int EditorFontSize() const override;
+    int CurrentUndoMax() const override;
+    int CurrentWrapByte() const override;
+    void RemoveManualPageMarks() override;
+    void ApplySettings(const TSettingsValues& v) override;
+    void ApplyWindowSize(int width, int height) override;
+    void ApplyWindowPosition(int left, int top) override;
+    void ApplyWindowState(int state) override;
+
+    QStringList FArguments;
     QStatusBar* FStbMain = nullptr;
-    TEditorWidget* FEditor = nullptr;
     std::array<QLabel*, kPanelCount> FPanels{};
+    QMenu* FFileMenu = nullptr;
+    QSplitter* FSplitter = nullptr;
+    TEditorWidget* FEditorWidget = nullptr;
+    TEditorWidget* FSubWidget = nullptr;
+    TVnEdit* FActiveEditor = nullptr;
+    std::unique_ptr<TIniFile> FIni;
+    std::unique_ptr<TSettings> FSettings;
+    std::unique_ptr<TFileHistory> FHistory;
+    std::unique_ptr<TPeerBus> FPeers;
+    std::unique_ptr<TDocuments> FDocuments;
+    std::unique_ptr<TSpeechLibrary> FSpeech;
+    QString FFileName;
+    QString FApplicationTitle;
+    std::string FViewMode;
+    bool FTrimRightStr = false;
+    bool FPrinterReady = false;
+    int FLinesPerPage = 0;
+    int FLastRowCount = 0;
+    int FSpokenRow = -1;
+    std::string FLastSpoken;
+    bool FShown = false;
+    bool FStartupJumpDone = false;
 };

@@ -9,11 +9,29 @@
 #include <cstdio>
 #include <exception>
 
+#include "platform/ProgramDir.h"
+#include "qt/Dialogs.h"
 #include "qt/EditorWidget.h"
 
 namespace {
 
-// Options for tests and measurements, not for users:
+// Exceptions that escape an event handler are shown, and the program keeps running.
+class TVarnetApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            TDialogs::Instance().ShowError(activeWindow(), QString::fromLocal8Bit(e.what()));
+        }
+        return false;
+    }
+};
+
+// Options for tests and measurements, not for users; everything else is the user's command
+// line (files, then perhaps a line number):
 //   --dump-text FILE     writes the editor's text (CP932 bytes) to FILE when the program ends
 //   --all-marks          shows the ruler, line numbers and every mark
 //   --time-first-paint   prints the milliseconds from start to the first painted screen, then quits
@@ -21,7 +39,7 @@ struct TDevOptions {
     QString DumpText;
     bool AllMarks = false;
     bool TimeFirstPaint = false;
-    QStringList Files;
+    QStringList Arguments;
 };
 
 TDevOptions ParseOptions(const QStringList& args)
@@ -35,7 +53,7 @@ TDevOptions ParseOptions(const QStringList& args)
         else if (args[i] == QLatin1String("--time-first-paint"))
             o.TimeFirstPaint = true;
         else
-            o.Files << args[i];
+            o.Arguments << args[i];
     }
     return o;
 }
@@ -51,28 +69,28 @@ void ShowAllMarks(TVnEdit& e)
 
 volatile std::sig_atomic_t gTerminate = 0;
 
-// With --dump-text a test ends the program with SIGTERM; it quits through the event loop so
-// the text is still written.
+// With --dump-text a test ends the program with SIGTERM; it leaves the event loop so the text
+// is still written, without closing the window (which would ask to save the changes).
 void QuitOnTerminate()
 {
     std::signal(SIGTERM, [](int) { gTerminate = 1; });
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, [] {
         if (gTerminate)
-            QApplication::quit();
+            QCoreApplication::exit(0);
     });
     poll->start(50);
 }
 
 class TFirstPaintTimer : public QObject {
 public:
-    TFirstPaintTimer(QElapsedTimer& clock, QWidget* viewport) : clock_(clock) { viewport->installEventFilter(this); }
+    TFirstPaintTimer(QElapsedTimer& clock, QWidget* viewport) : FClock(clock) { viewport->installEventFilter(this); }
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::Paint && !done_) {
-            done_ = true;
+        if (e->type() == QEvent::Paint && !FDone) {
+            FDone = true;
             QTimer::singleShot(0, [this] {
-                std::printf("first paint %.1f ms\n", static_cast<double>(clock_.nsecsElapsed()) / 1e6);
+                std::printf("first paint %.1f ms\n", static_cast<double>(FClock.nsecsElapsed()) / 1e6);
                 std::fflush(stdout);
                 QApplication::quit();
             });
@@ -81,8 +99,8 @@ public:
     }
 
 private:
-    QElapsedTimer& clock_;
-    bool done_ = false;
+    QElapsedTimer& FClock;
+    bool FDone = false;
 };
 
 } // namespace
@@ -91,25 +109,23 @@ int main(int argc, char** argv)
 {
     QElapsedTimer clock;
     clock.start();
-    QApplication app(argc, argv);
+    TVarnetApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnet"));
-    const TDevOptions options = ParseOptions(QApplication::arguments());
-    TQzEMain window;
-    TVnEdit& edit = window.Editor()->Edit();
+    TProgramDir::SetProgramPath(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+    const TDevOptions options = ParseOptions(QCoreApplication::arguments());
+    TQzEMain window(options.Arguments);
+    TVnEdit& edit = window.Editor();
     if (options.AllMarks)
         ShowAllMarks(edit);
-    if (!options.Files.isEmpty()) {
-        try {
-            edit.Lines().LoadFromFile(QFile::encodeName(options.Files.front()).toStdString());
-            edit.SetModified(false);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "varnet: %s\n", e.what());
-        }
-    }
     if (!options.DumpText.isEmpty())
         QuitOnTerminate();
-    TFirstPaintTimer* timer = options.TimeFirstPaint ? new TFirstPaintTimer(clock, window.Editor()->viewport()) : nullptr;
+    TFirstPaintTimer* timer =
+        options.TimeFirstPaint ? new TFirstPaintTimer(clock, window.EditorWidget()->viewport()) : nullptr;
     window.show();
+    // The chooser window is created here once it exists.
+    // For start-up measurements: end as soon as the window is shown and idle.
+    if (qEnvironmentVariableIsSet("VARNET_QUIT_WHEN_IDLE"))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     const int rc = app.exec();
     delete timer;
     if (!options.DumpText.isEmpty()) {

@@ -158,9 +158,9 @@ void TEditorStrings::Assign(const std::vector<std::string>& lines)
     FOwner.LinesCaretToEnd();
 }
 
-void TEditorStrings::LoadFromFile(const std::string& fileName)
+void TEditorStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank)
 {
-    FOwner.LinesRows().LoadFromFile(fileName);
+    FOwner.LinesRows().LoadFromFile(fileName, nulAsBlank);
 }
 
 void TEditorStrings::BeginUpdate()

@@ -45,7 +45,7 @@ public:
     void SetTextStr(std::string_view s);
     void Assign(const TEditorStrings& source);
     void Assign(const std::vector<std::string>& lines);
-    void LoadFromFile(const std::string& fileName);
+    void LoadFromFile(const std::string& fileName, bool nulAsBlank = false);
 
     // Compound changes: no repaint and no caret processing until the outermost block ends.
     void BeginUpdate();

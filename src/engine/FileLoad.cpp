@@ -116,7 +116,7 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows)
 
 } // namespace
 
-void ReadTextFile(const std::string& fileName, TEditorStringList& rows)
+void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nulAsBlank)
 {
     rows.Clear();
     FilePtr f(std::fopen(fileName.c_str(), "rb"));
@@ -148,6 +148,12 @@ void ReadTextFile(const std::string& fileName, TEditorStringList& rows)
     // The file may have changed since the first pass: a Ctrl-Z still ends the text.
     if (const void* z = std::memchr(chunk.c->Data(), 0x1A, got))
         got = static_cast<std::size_t>(static_cast<const char*>(z) - chunk.c->Data());
+    if (nulAsBlank) {
+        char* const data = chunk.c->Data();
+        char* const end = data + got;
+        for (char* p = data; (p = static_cast<char*>(std::memchr(p, 0, static_cast<std::size_t>(end - p)))) != nullptr;)
+            *p++ = ' ';
+    }
 
     // Room for every row counted, and some beyond, so the first edits do not have to grow
     // the list at once.

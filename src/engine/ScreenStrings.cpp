@@ -169,11 +169,11 @@ void TEditorScreenStrings::SetTextStr(std::string_view s)
     InitRowStates();
 }
 
-void TEditorScreenStrings::LoadFromFile(const std::string& fileName)
+void TEditorScreenStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank)
 {
     // Read into a list of our own first, so a failure leaves the text as it was.
     TEditorStringList rows;
-    ReadTextFile(fileName, rows);
+    ReadTextFile(fileName, rows, nulAsBlank);
     UpdateGuard update(*this);
     Clear();
     AdoptRows(rows);

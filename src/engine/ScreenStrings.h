@@ -111,7 +111,8 @@ public:
     void SetTextStr(std::string_view s);
     // Reads a file in two passes of 8192-byte blocks. A Ctrl-Z ends the text. On failure the
     // rows stay as they were and the error (with the file name) propagates.
-    void LoadFromFile(const std::string& fileName);
+    // With `nulAsBlank` every NUL byte becomes a blank.
+    void LoadFromFile(const std::string& fileName, bool nulAsBlank = false);
 
     // Resets every row's parse state and asks the owner's hook to recompute.
     void InitRowStates();

@@ -379,12 +379,11 @@ void TIniFile::Apply(const TChange& c)
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     Ensure();
-    const std::string_view v = value.substr(0, value.find_first_of("\r\n"));
-    // Reading trims blanks around a value and takes one pair of quotes off it: a value that
-    // would lose either goes into quotes of its own, so it reads back as written.
-    std::string stored(v);
-    if (!v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) || Unquote(v).size() != v.size()))
-        stored = '"' + stored + '"';
+    value = value.substr(0, value.find_first_of("\r\n"));
+    std::string stored(value);
+    // Blanks at either end, or quotes the reader would take off, survive inside quotes.
+    if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || Unquote(value) != value))
+        stored = "\"" + stored + "\"";
     TChange c{TChange::Write, std::string(section), std::string(key), std::move(stored)};
     Apply(c);
     FPending.push_back(std::move(c));

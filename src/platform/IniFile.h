@@ -41,9 +41,8 @@ public:
     // Key names of a section in file order, each once.
     std::vector<std::string> ReadSection(std::string_view section);
 
-    // A line break in the value would end it early in the file: the value is cut there. A
-    // value with blanks at either end or in a pair of quotes is written in quotes, which
-    // reading takes off again.
+    // A line break in the value would end it early in the file: the value is cut there.
+    // Blanks at its ends, which a reader trims, are kept by quoting the value.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);

@@ -90,10 +90,17 @@ TProgramDir::TProgramDir(std::string programPath, std::string home, std::string 
 
 TProgramDir& TProgramDir::Instance()
 {
+    // Made again when the executable's path or the environment changed (tests change them).
     static std::unique_ptr<TProgramDir> instance;
-    if (!instance || (!GivenProgramPath().empty() && instance->FProgramPath != GivenProgramPath()))
-        instance = std::make_unique<TProgramDir>(SystemProgramPath(), EnvOr("VARNET_HOME", ""),
-                                                 DefaultConfigDir());
+    static std::string home, config;
+    const std::string nowHome = EnvOr("VARNET_HOME", "");
+    const std::string nowConfig = DefaultConfigDir();
+    if (!instance || instance->FProgramPath != SystemProgramPath() || home != nowHome ||
+        config != nowConfig) {
+        home = nowHome;
+        config = nowConfig;
+        instance = std::make_unique<TProgramDir>(SystemProgramPath(), home, config);
+    }
     return *instance;
 }
 

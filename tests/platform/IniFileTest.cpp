@@ -164,6 +164,8 @@ TEST(IniFile, WritesKeepTheOtherLinesCommentsAndOrder)
     ini.WriteBool("Update", "V240", true);     // a new section at the end
     ini.DeleteKey("Window", "W");              // both duplicates go
     ini.WriteString("Editor", "Path", "a\r\nb"); // cut at the line break
+    ini.WriteString("Editor", "Padded", " x ");   // quoted to keep its blanks
+    ini.WriteString("Editor", "Quote", "'q'");    // quoted to keep its quotes
     ini.Flush();
     EXPECT_EQ(ReadWholeFile(path), "\xEF\xBB\xBF"
                                    "stray=ignored\r\n"
@@ -181,9 +183,18 @@ TEST(IniFile, WritesKeepTheOtherLinesCommentsAndOrder)
                                    "NoEquals\r\n"
                                    "UndoMax=128\r\n"
                                    "Path=a\r\n"
+                                   "Padded=\" x \"\r\n"
+                                   "Quote=\"'q'\"\r\n"
                                    "\r\n"
                                    "[Update]\r\n"
                                    "V240=1\r\n");
+    EXPECT_EQ(ini.ReadString("Editor", "Padded", ""), " x ");
+    EXPECT_EQ(ini.ReadString("Editor", "Quote", ""), "'q'");
+    {
+        TIniFile reread(path);
+        EXPECT_EQ(reread.ReadString("Editor", "Padded", ""), " x ");
+        EXPECT_EQ(reread.ReadString("Editor", "Quote", ""), "'q'");
+    }
     ini.EraseSection("EDITOR");
     ini.Flush();
     TIniFile again(path);

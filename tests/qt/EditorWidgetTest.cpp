@@ -166,7 +166,7 @@ TEST(QzEMain, StatusPanelsFollowTheEditor)
     TQzEMain window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    TEditorWidget* editor = window.Editor();
+    TEditorWidget* editor = window.EditorWidget();
     editor->setFocus();
     QTest::keyClicks(editor, "a");
     EXPECT_EQ(window.PanelText(2), QString::fromUtf8("変更：あり"));
@@ -175,5 +175,15 @@ TEST(QzEMain, StatusPanelsFollowTheEditor)
     EXPECT_EQ(window.PanelText(1), QString::fromUtf8("上書"));
     EXPECT_TRUE(editor->Edit().Ruler().Visible());
     EXPECT_FALSE(editor->Edit().Leftbar().Visible());
-    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(), 80);
+    // Wrapping follows the window by default: the control's width less the left margin, half
+    // a character and the vertical scroll bar.
+    const TEditorMetrics& m = editor->Edit().Metrics();
+    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(),
+              std::max(20, TQzEMain::WindowWrapWidth(editor->width(), m.TextLeft, m.ColWidth,
+                                                     editor->ScrollBarExtent(sbVertical))));
+    window.resize(window.width() + 16 * m.ColWidth, window.height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(),
+              TQzEMain::WindowWrapWidth(editor->width(), m.TextLeft, m.ColWidth,
+                                        editor->ScrollBarExtent(sbVertical)));
 }

@@ -1,0 +1,115 @@
+// The main window's file and start-up figures: open and save of the corpus through the
+// document operations, start to an idle window, settings load from a 200-key file.
+#include "BenchUtil.h"
+
+#include "app/Documents.h"
+#include "app/QzEMain.h"
+#include "app/Settings.h"
+#include "engine/Editor.h"
+#include "platform/IniFile.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class TNullTarget : public TSettingsTarget {
+public:
+    TWindowPlace CurrentPlace() const override { return {0, 0, 600, 400}; }
+    std::string EditorFontName() const override { return "Gothic"; }
+    int EditorFontSize() const override { return 10; }
+    int CurrentUndoMax() const override { return 64; }
+    int CurrentWrapByte() const override { return 80; }
+    void RemoveManualPageMarks() override {}
+    void ApplySettings(const TSettingsValues&) override {}
+    void ApplyWindowSize(int, int) override {}
+    void ApplyWindowPosition(int, int) override {}
+};
+
+// The keys a well-used settings file holds, padded to 200 with menu shortcuts and history.
+void Write200KeyIni(const std::string& path)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "[Window]\r\nL=10\r\nT=10\r\nW=800\r\nH=600\r\nInitialWinState=0\r\n";
+    out << "[Editor]\r\nAutoIndent=1\r\nBSUnIndent=1\r\nCaretFree=1\r\nUndoMax=256\r\n"
+           "HistoriesBuf=204800\r\nQMark=>\r\nFileDialog=1\r\nScrollBars=2\r\nPageMark=0\r\n"
+           "RetEofMark=0\r\nShowZenSpace=0\r\nWrapMode=2\r\nWrapByte=72\r\nFollowPunc=0\r\n"
+           "WordBreak=0\r\nLineMargin=2\r\nKeyCustom=1\r\n";
+    out << "[Controls]\r\nClipHistory=1\r\nToolBar=0\r\nRuler=0\r\n";
+    out << "[FileOption]\r\nFileType=*.txt\r\nBakFile=1\r\nDeleteSpace=1\r\n";
+    out << "[Format]\r\nDate=yy/mm/dd\r\nTime=hh:nn\r\n";
+    out << "[Print]\r\nUseEditorFont=0\r\nFontName=Mincho\r\nFontSize=12\r\nTopMargin=15\r\n"
+           "BottomMargin=15\r\nLineMargin=2\r\n";
+    out << "[Update]\r\nV240=1\r\n[File]\r\n";
+    int keys = 5 + 17 + 3 + 3 + 2 + 6 + 1;
+    for (int i = 0; i < 10; ++i, ++keys)
+        out << "History" << i << "=/home/user/documents/some folder/file number " << i << ".txt\r\n";
+    out << "[MenuShortcut]\r\n";
+    for (int i = 0; keys < 200; ++i, ++keys)
+        out << "smnCommand" << i << "=" << (16384 + 65 + i % 26) << "\r\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home, runtime, work;
+    qputenv("VARNET_HOME", home.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    QApplication app(argc, argv);
+
+    // Settings load: a new file object each time, so the file is read and parsed every time.
+    {
+        const std::string ini = (work.path() + QStringLiteral("/big.Ini")).toStdString();
+        Write200KeyIni(ini);
+        TNullTarget target;
+        const double s = bench::MedianSeconds(51, [&] {
+            TIniFile file(ini);
+            TSettings settings(file);
+            settings.LoadAll(target);
+        });
+        bench::Figure("settings_load_200_keys", s * 1000, "ms");
+    }
+
+    // Start of the real program to an idle window, without a file.
+    if (const char* exe = std::getenv("VARNET_EXECUTABLE")) {
+        setenv("VARNET_QUIT_WHEN_IDLE", "1", 1);
+        std::vector<double> samples;
+        for (int i = 0; i < 7; ++i)
+            samples.push_back(bench::RunProcess({exe}).seconds);
+        unsetenv("VARNET_QUIT_WHEN_IDLE");
+        bench::Figure("start_to_idle_window", bench::Median(samples), "s");
+    }
+
+    const std::string corpus = bench::CorpusPath();
+    TQzEMain window;
+    window.Documents().StartProcess = [](const QString&, const QStringList&) { return true; };
+    const QString source = QFile::decodeName(corpus.c_str());
+    const double open = bench::MedianSeconds(3, [&] {
+        window.Editor().Lines().Clear();
+        window.Editor().SetModified(false);
+        window.Documents().OpenByName(source);
+    });
+    bench::Figure("open_corpus_by_name", open, "s");
+    const double read = bench::MedianSeconds(3, [&] { window.Documents().ReadFile(source); });
+    bench::Figure("open_corpus_read_only", read, "s");
+
+    // Save as once to a file of our own, then time plain saves over it.
+    const QString copy = work.path() + QStringLiteral("/copy.sjis");
+    window.Documents().WriteFile(copy, false);
+    window.SetFileName(copy);
+    const double save = bench::MedianSeconds(3, [&] { window.Documents().Save(); });
+    const std::string cp = "cp '" + corpus + "' '" + QFile::encodeName(work.path()).toStdString() + "/cp.sjis'";
+    const double cpTime = bench::MedianSeconds(3, [&] {
+        if (std::system(cp.c_str()) != 0)
+            std::exit(3);
+    });
+    bench::Figure("save_corpus_atomic", save, "s", "cp", cpTime);
+    return 0;
+}
