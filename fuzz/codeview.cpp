@@ -196,7 +196,9 @@ void ApplyOne(const TProfile& cfg, const std::string& name, const std::string& s
         applied = ApplyCodeConfig(cfg, name, e);
     } catch (const ECodeConfigError& err) {
         shortList = true;
-        FUZZ_CHECK(std::string_view(err.what()).substr(0, name.size()) == name,
+        // The message is C text: a NUL in the section's name ends it there.
+        const std::string shown = name.substr(0, name.find('\0'));
+        FUZZ_CHECK(std::string_view(err.what()).substr(0, shown.size()) == shown,
                    "the bracket message does not name " + fuzz::Show(name) + ": " + fuzz::Show(err.what()));
     } catch (const EFountainError&) {
         tooMany = true;
