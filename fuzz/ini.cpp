@@ -84,8 +84,9 @@ TModel ReadModel(TIniFile& ini)
     return m;
 }
 
-// Names and values that read back as written: no blanks at either end, no quotes around,
-// nothing the line syntax gives a meaning.
+// Names that read back as written: no blanks at either end, no quotes around, nothing the
+// line syntax gives a meaning. Values may also hold the line syntax's characters, start or end
+// with blanks and stand in quotes.
 std::string SafeText(fuzz::TInput& in, bool value)
 {
     static const char* const pieces[] = {"a", "B", "z9", "\x8A\xBF", "\x83\x5C", "_", "-", "x y", "\xB1", "."};
@@ -95,6 +96,16 @@ std::string SafeText(fuzz::TInput& in, bool value)
         if (value && in.Below(4) == 0)
             s += valueOnly[in.Below(6)];
         s += pieces[in.Below(10)];
+    }
+    if (value) {
+        switch (in.Below(8)) {
+        case 0: s = '"' + s + '"'; break;
+        case 1: s = "'" + s + "'"; break;
+        case 2: s = " " + s; break;
+        case 3: s += "\t"; break;
+        case 4: s = '"' + s; break;
+        default: break;
+        }
     }
     return s;
 }

@@ -27,8 +27,9 @@ std::string ExtractQuoted(std::string_view text, std::size_t& pos)
             ++pos;
             return out;
         }
-        // Whole characters: the quote is looked for at character starts only.
-        const std::size_t n = CharLength(text, pos);
+        // Whole characters: the quote is looked for at character starts only. A quote is
+        // never a second byte, so after a lone lead byte it still closes the item.
+        const std::size_t n = CharLength(text, pos) == 2 && text[pos + 1] != '"' ? 2 : 1;
         out.append(text.substr(pos, n));
         pos += n;
     }

@@ -30,6 +30,10 @@ TEST(CommaText, DoubleByteItemsKeepTheirBytes)
     EXPECT_EQ(ParseCommaText(hyou + "," + so + " " + bar), (Items{hyou, so, bar}));
     EXPECT_EQ(ParseCommaText("\"" + hyou + "\"\"" + so + "\""), (Items{hyou + "\"" + so}));
     EXPECT_EQ(MakeCommaText({hyou, so}), hyou + "," + so) << "trail bytes never need quoting";
+    // A broken character at the end of a quoted item: its lead byte does not take the
+    // closing quote, so the items after it stay items.
+    EXPECT_EQ(ParseCommaText("\"a b\x81\",c"), (Items{"a b\x81", "c"}));
+    EXPECT_EQ(ParseCommaText(MakeCommaText({"\x81 x\x81", "y"})), (Items{"\x81 x\x81", "y"}));
 }
 
 TEST(CommaText, WritesOnlyWhatNeedsQuoting)

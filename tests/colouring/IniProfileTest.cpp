@@ -69,6 +69,25 @@ TEST(IniProfile, KindSettingsSurviveAStoreAndANewStart)
     EXPECT_NE(after.find("Wordwrap=0"), std::string::npos) << after;
 }
 
+TEST(IniProfile, ListsWhoseFirstAndLastItemsAreQuotedReadBackWhole)
+{
+    // Written as comma text these lines begin and end with a quote, which reading the file
+    // would take off.
+    TempDir dir;
+    modetest::TFakeWindow window;
+    auto open = [](const std::string& path) { return std::make_unique<TIniProfile>(path); };
+    const std::string plain = PlainTextModeName();
+    TCodeAttr a;
+    a.HiliteWords = {"FIX ME"};
+    a.HiliteQuoteMarks = {"> ", std::string("》 "_sj)};
+    a.FontName = "\"Quoted\"";
+    TDisplayModes(window, dir.Path.string(), open).SaveCodeView(plain, a);
+    const TCodeAttr back = ReadCodeAttr(TIniProfile((dir.Path / "CodeAttr.ini").string()), plain);
+    EXPECT_EQ(back.HiliteWords, a.HiliteWords);
+    EXPECT_EQ(back.HiliteQuoteMarks, a.HiliteQuoteMarks);
+    EXPECT_EQ(back.FontName, a.FontName);
+}
+
 TEST(IniProfile, AMissingDefinitionFileIsMissing)
 {
     TempDir dir;

@@ -129,6 +129,30 @@ TEST(IniFile, Cp932NamesAndValuesRoundTripWithoutFoldingTrailBytes)
                                        "=second\r\n");
 }
 
+TEST(IniFile, ValuesWithOuterBlanksOrQuotesReadBackAsWritten)
+{
+    TTempDir dir;
+    const std::string path = dir / "q.ini";
+    // Comma text of quoted items, a font name in quotes, blanks a value starts or ends with.
+    const Strings values = {"\"FIX ME\"", "\"a b\",\"c\"", "'x'", " lead", "trail\t", "\"", "\"half", "half'",
+                            "\"'", "plain"};
+    {
+        TIniFile ini(path);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            ini.WriteString("S", "k" + std::to_string(i), values[i]);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            EXPECT_EQ(ini.ReadString("S", "k" + std::to_string(i), "?"), values[i]) << "before the flush";
+        ini.Flush();
+    }
+    TIniFile again(path);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(again.ReadString("S", "k" + std::to_string(i), "?"), values[i]);
+    const std::string text = ReadWholeFile(path);
+    EXPECT_NE(text.find("k0=\"\"FIX ME\"\"\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("k6=\"half\r\n"), std::string::npos) << "only what reading would change is quoted";
+    EXPECT_NE(text.find("k9=plain\r\n"), std::string::npos) << text;
+}
+
 TEST(IniFile, WritesKeepTheOtherLinesCommentsAndOrder)
 {
     TTempDir dir;
