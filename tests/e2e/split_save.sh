@@ -8,6 +8,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 printf 'int main(void) /* note */\r\n{\r\n    return 0;\r\n}\r\n' >"$work/hello.c"
+# The language definitions the build puts beside the program.
+cp "$(dirname "$varnet")/CodeView.cfg" "$work/"
 
 cat >"$work/run.sh" <<'INNER'
 set -euo pipefail
