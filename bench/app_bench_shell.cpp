@@ -1,5 +1,6 @@
 // The main window's file and start-up figures: open and save of the corpus through the
-// document operations, start to an idle window, settings load from a 200-key file.
+// document operations, start to an idle window, settings load from a 200-key file; then the
+// split and the opening of every menu with the whole text selected.
 #include "BenchUtil.h"
 
 #include "app/Documents.h"
@@ -9,6 +10,9 @@
 #include "platform/IniFile.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -94,6 +98,7 @@ int main(int argc, char** argv)
     const double open = bench::MedianSeconds(3, [&] {
         window.Editor().Lines().Clear();
         window.Editor().SetModified(false);
+        window.SetFileName(QString()); // else the second open only brings the window forward
         window.Documents().OpenByName(source);
     });
     bench::Figure("open_corpus_by_name", open, "s");
@@ -111,5 +116,33 @@ int main(int argc, char** argv)
             std::exit(3);
     });
     bench::Figure("save_corpus_atomic", save, "s", "cp", cpTime);
+
+    // Splitting: the second view shares the rows, so its cost must not grow with the text.
+    std::vector<double> splits;
+    for (int i = 0; i < 7; ++i) {
+        QElapsedTimer t;
+        t.start();
+        window.SetSplit(true);
+        splits.push_back(static_cast<double>(t.nsecsElapsed()) / 1e9);
+        window.SetSplit(false);
+    }
+    bench::Figure("split_corpus", bench::Median(splits) * 1000, "ms");
+
+    // Opening a menu runs its enabling rules; with everything selected the Tool menu looks
+    // through the selected rows.
+    window.Editor().SelectAll();
+    double slowest = 0;
+    QString slowestName;
+    for (QAction* top : window.menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (menu == nullptr)
+            continue;
+        const double s = bench::MedianSeconds(5, [&] { Q_EMIT menu->aboutToShow(); });
+        if (s > slowest) {
+            slowest = s;
+            slowestName = menu->objectName();
+        }
+    }
+    bench::Figure("menu_open_slowest_" + slowestName.toStdString(), slowest * 1000, "ms");
     return 0;
 }

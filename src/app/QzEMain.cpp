@@ -436,17 +436,19 @@ void TQzEMain::SetSplit(bool on)
     sub.SetWordHilite(e.WordHilite());
     sub.SetHiliteWordList(e.HiliteWordList());
     sub.SetHiliteQuoteMarks(e.HiliteQuoteMarks());
-    sub.AttachTo(e);
-    sub.SetModified(e.Modified());
-    sub.SetTopRow(e.TopRow());
     sub.OnCaretMoved = e.OnCaretMoved;
     sub.OnChange = e.OnChange;
     FSubWidget = widget;
+    // The display settings go onto the new view while it still has its own empty rows: on
+    // the shared rows every changed setting would wrap the whole text again.
+    SplitViewCreated();
+    sub.AttachTo(e);
+    sub.SetModified(e.Modified());
+    sub.SetTopRow(e.TopRow());
     FSplitter->addWidget(widget);
     const int half = std::max(FSplitter->height() / 2, 1);
     FSplitter->setSizes({half, half});
     widget->show();
-    SplitViewCreated();
 }
 
 void TQzEMain::JumpToLine(int line)
