@@ -419,28 +419,15 @@ void TQzEMain::SetSplit(bool on)
     widget->installEventFilter(this);
     TVnEdit& sub = widget->Edit();
     TVnEdit& e = Editor();
-    sub.Caret().Assign(e.Caret());
-    sub.Font().Assign(e.Font());
-    sub.Margin().Assign(e.Margin());
-    sub.Speed().Assign(e.Speed());
-    sub.Ruler().Assign(e.Ruler());
-    sub.Leftbar().Assign(e.Leftbar());
-    sub.Imagebar().Assign(e.Imagebar());
-    sub.Marks().Assign(e.Marks());
     sub.SetMarksVn(e.MarksVn());
     sub.SetViewVn(e.ViewVn());
-    sub.SetScrollBars(e.ScrollBars());
-    sub.SetColor(e.Color());
     sub.SetReadOnly(e.ReadOnly());
     sub.SetOverWrite(e.OverWrite());
-    sub.SetWordHilite(e.WordHilite());
-    sub.SetHiliteWordList(e.HiliteWordList());
-    sub.SetHiliteQuoteMarks(e.HiliteQuoteMarks());
     sub.OnCaretMoved = e.OnCaretMoved;
     sub.OnChange = e.OnChange;
     FSubWidget = widget;
-    // The display settings go onto the new view while it still has its own empty rows: on
-    // the shared rows every changed setting would wrap the whole text again.
+    // The display settings (SplitViewCreated) go onto the new view while it still has its own
+    // empty rows: on the shared rows every changed setting would wrap the whole text again.
     SplitViewCreated();
     sub.AttachTo(e);
     sub.SetModified(e.Modified());
