@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <unistd.h>
 
 namespace fuzz {
 
@@ -72,3 +75,44 @@ inline std::string Show(std::string_view s, std::size_t limit = 200)
         if (!(cond))                                                                               \
             ::fuzz::Fail(__FILE__, __LINE__, #cond, (detail));                                     \
     } while (0)
+
+namespace fuzz {
+
+// A per-process scratch path, in a memory-backed folder where there is one: targets that go
+// through files write every input there several times.
+inline std::string ScratchPath(const std::string& prefix, const std::string& suffix = {})
+{
+    const char* dir = std::getenv("TMPDIR");
+    const std::string folder = dir && *dir ? dir : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return folder + "/" + prefix + std::to_string(getpid()) + suffix;
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    FUZZ_CHECK(f != nullptr, "cannot write " + path);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+// The text's lines: CR LF, lone CR and lone LF each end one; a last line without a break counts.
+inline std::vector<std::string> SplitLines(std::string_view s)
+{
+    std::vector<std::string> out;
+    std::string cur;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            out.push_back(cur);
+            cur.clear();
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
+                ++i;
+        } else {
+            cur += s[i];
+        }
+    }
+    if (!cur.empty())
+        out.push_back(cur);
+    return out;
+}
+
+} // namespace fuzz

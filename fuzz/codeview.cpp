@@ -31,40 +31,11 @@ namespace {
 const std::string& Folder()
 {
     static const std::string dir = [] {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string base = tmp && *tmp ? tmp : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        std::string d = base + "/varnet-fuzz-codeview-" + std::to_string(getpid());
+        std::string d = fuzz::ScratchPath("varnet-fuzz-codeview-");
         std::filesystem::create_directories(d);
         return d;
     }();
     return dir;
-}
-
-void Write(const std::string& path, const std::string& bytes)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    FUZZ_CHECK(f != nullptr, "cannot write " + path);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-std::vector<std::string> SplitLines(std::string_view s)
-{
-    std::vector<std::string> out;
-    std::string cur;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            out.push_back(cur);
-            cur.clear();
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        } else {
-            cur += s[i];
-        }
-    }
-    if (!cur.empty())
-        out.push_back(cur);
-    return out;
 }
 
 // The tokens of one row (`own` bytes, the rest the rows it wraps into) follow one another,
@@ -217,9 +188,9 @@ void ApplyOne(const TProfile& cfg, const std::string& name, const std::string& s
 // The sample lies in the file: its lines are the file's lines, none of them an end marker.
 void CheckSample(const std::string& file, const std::string& name, const std::string& sample)
 {
-    const std::vector<std::string> fileLines = SplitLines(file);
+    const std::vector<std::string> fileLines = fuzz::SplitLines(file);
     std::size_t j = 0;
-    for (const std::string& line : SplitLines(sample)) {
+    for (const std::string& line : fuzz::SplitLines(sample)) {
         FUZZ_CHECK(line.find("*EndCode*") == std::string::npos, "the sample of " + fuzz::Show(name) + " runs past its end");
         while (j < fileLines.size() && fileLines[j] != line)
             ++j;
@@ -281,8 +252,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string attrFile = in.Rest();
     const std::string dir = Folder();
     const std::string cfgPath = dir + "/CodeView.cfg", attrPath = dir + "/CodeAttr.ini";
-    Write(cfgPath, cfgFile);
-    Write(attrPath, attrFile);
+    fuzz::WriteFile(cfgPath, cfgFile);
+    fuzz::WriteFile(attrPath, attrFile);
 
     modetest::TFakeWindow window;
     TDisplayModes modes(window, dir, [](const std::string& path) { return std::make_unique<TIniProfile>(path); });

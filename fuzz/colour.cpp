@@ -94,26 +94,6 @@ struct TRules {
     }
 };
 
-// The text's lines, each a row that ends with a line break.
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::string cur;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out.push_back(cur);
-            cur.clear();
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            cur += text[i];
-        }
-    }
-    if (!cur.empty())
-        out.push_back(cur);
-    return out;
-}
-
 // Rows of at most `width` bytes that never cut a double-byte character.
 void AppendWrapped(TRows& rows, const std::string& line, int width)
 {
@@ -219,7 +199,7 @@ void TokensAndWrapping(const TRules& rules, const std::string& text, int width)
     rules.Apply(fountain);
     fountain.ReserveWordList().SetWords(rules.Words);
     auto parser = fountain.CreateParser();
-    for (const std::string& line : SplitLines(text)) {
+    for (const std::string& line : fuzz::SplitLines(text)) {
         TRows whole;
         whole.Rows.push_back({line, reBreak, {}});
         InitFull(whole, *parser);

@@ -13,21 +13,6 @@
 
 namespace {
 
-std::string TempName()
-{
-    const char* dir = std::getenv("TMPDIR");
-    std::string folder = dir && *dir ? dir : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return folder + "/varnet-fuzz-ini-" + std::to_string(getpid()) + ".ini";
-}
-
-void Write(const std::string& name, const std::string& bytes)
-{
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    FUZZ_CHECK(f != nullptr, "cannot write " + name);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
 std::string ReadAll(const std::string& name)
 {
     std::string out;
@@ -37,25 +22,6 @@ std::string ReadAll(const std::string& name)
             out.append(buf, n);
         std::fclose(f);
     }
-    return out;
-}
-
-std::vector<std::string> SplitLines(const std::string& s)
-{
-    std::vector<std::string> out;
-    std::string cur;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            out.push_back(cur);
-            cur.clear();
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        } else {
-            cur += s[i];
-        }
-    }
-    if (!cur.empty())
-        out.push_back(cur);
     return out;
 }
 
@@ -114,10 +80,10 @@ std::string SafeText(fuzz::TInput& in, bool value)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string name = TempName();
+    static const std::string name = fuzz::ScratchPath("varnet-fuzz-ini-", ".ini");
     fuzz::TInput in(data, size);
     const std::string file = in.Bytes(in.Byte() * 8u);
-    Write(name, file);
+    fuzz::WriteFile(name, file);
 
     TModel model;
     bool writesOnly = true;
@@ -205,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (writesOnly) {
         // The old lines stay in order, but for the lines of keys written again.
         std::vector<std::string> kept;
-        for (const std::string& line : SplitLines(file)) {
+        for (const std::string& line : fuzz::SplitLines(file)) {
             const std::size_t eq = line.find('=');
             std::string k = eq == std::string::npos ? std::string() : line.substr(0, eq);
             while (!k.empty() && (k.front() == ' ' || k.front() == '\t'))
@@ -218,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!rewritten)
                 kept.push_back(line);
         }
-        const std::vector<std::string> now = SplitLines(written);
+        const std::vector<std::string> now = fuzz::SplitLines(written);
         std::size_t j = 0;
         for (const std::string& line : kept) {
             while (j < now.size() && now[j] != line)

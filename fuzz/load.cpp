@@ -13,22 +13,6 @@
 
 namespace {
 
-std::string TempName()
-{
-    // A memory-backed folder where there is one: each input is written three times.
-    const char* dir = std::getenv("TMPDIR");
-    std::string folder = dir && *dir ? dir : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return folder + "/varnet-fuzz-load-" + std::to_string(getpid());
-}
-
-void Write(const std::string& name, const std::string& bytes)
-{
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    FUZZ_CHECK(f != nullptr, "cannot write " + name);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
 // What the rows promise: CR LF, lone CR and lone LF each end a line, written back as CR LF;
 // the text ends at the first Ctrl-Z.
 std::string Expected(const std::string& in)
@@ -75,12 +59,12 @@ void CheckRows(const TEditorStringList& rows, const std::string& input)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string name = TempName();
+    static const std::string name = fuzz::ScratchPath("varnet-fuzz-load-");
     // The first byte picks the wrap width of the editor load; the rest is the file.
     fuzz::TInput in(data, size);
     const int width = in.Byte();
     const std::string file = in.Rest();
-    Write(name, file);
+    fuzz::WriteFile(name, file);
 
     TEditorStringList rows;
     ReadTextFile(name, rows);
@@ -90,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(joined == expected, "rows join to " + fuzz::Show(joined) + "\n  expected " + fuzz::Show(expected));
 
     // The joined text is what a save writes; loading it again gives the same rows.
-    Write(name, joined);
+    fuzz::WriteFile(name, joined);
     TEditorStringList again;
     ReadTextFile(name, again);
     FUZZ_CHECK(again.Count() == rows.Count(), "reload: " + std::to_string(again.Count()) + " rows, first load " +
@@ -100,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    "reload changed row " + std::to_string(i));
 
     // Through an editor, wrapped at the fuzzed width (or not at all).
-    Write(name, file);
+    fuzz::WriteFile(name, file);
     TEditor editor;
     if (width >= 20) {
         editor.WrapOption().SetWrapByte(width);

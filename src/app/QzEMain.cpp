@@ -227,12 +227,6 @@ void TQzEMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TQzEMain::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    EditorResize();
-}
-
 void TQzEMain::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData()->hasUrls())
@@ -327,8 +321,6 @@ void TQzEMain::SelectViewModeFor(const QString& path)
 
 void TQzEMain::EditorCaretMoved()
 {
-    // The Insert key toggles overwrite inside the editor; the mode panel follows it here.
-    SetPanelText(1, Utf8(ActiveEditor().OverWrite() ? "上書" : "挿入"));
     if (FLinesPerPage == 0)
         return; // no page layout without a printer: the panel stays empty
     TEditor& e = Editor();
