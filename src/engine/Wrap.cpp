@@ -1,6 +1,7 @@
 #include "engine/Wrap.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/Cp932Bytes.h"
 #include "engine/WrapOption.h"
@@ -86,28 +87,39 @@ std::string ExpandTabs(std::string_view s, const TWrapContext& cx)
 
 void BuildCellKinds(std::string_view s, const TWrapContext& cx, int limit, std::string& out)
 {
-    out.clear();
+    // Sized once for the worst case (a tab may take a tab width of cells past the limit, a
+    // byte at most one tab width), then cut to what was written: this runs for every row of
+    // a wrap.
     const TDelimiterSet& delims = *cx.Delimiters;
+    const std::size_t tabMax = static_cast<std::size_t>(std::max(cx.TabSpaceCount, 2));
+    const std::size_t bound = std::min(static_cast<std::size_t>(std::max(limit, 0)) + tabMax,
+                                       s.size() * tabMax) + 1;
+    out.resize(bound);
+    char* o = out.data();
+    const std::size_t n = s.size();
+    std::size_t i = 0;
     int cells = 0;
-    for (std::size_t i = 0; i < s.size() && cells < limit;) {
-        auto b = static_cast<unsigned char>(s[i]);
-        std::size_t len = CharLength(s, i);
-        if (len == 2) {
-            out += cell::Lead;
-            out += cell::Trail;
+    while (i < n && cells < limit) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (IsLeadByte(b) && i + 1 < n) {
+            *o++ = cell::Lead;
+            *o++ = cell::Trail;
             cells += 2;
+            i += 2;
         } else if (b == '\t') {
-            int w = cx.TabCells(cells);
-            out += cell::Delimiter;
-            out.append(static_cast<std::size_t>(w - 1), cell::TabFill);
+            const int w = cx.TabCells(cells);
+            *o++ = cell::Delimiter;
+            o = std::fill_n(o, w - 1, cell::TabFill);
             cells += w;
+            ++i;
         } else {
-            out += delims[b] ? cell::Delimiter : cell::Single;
-            cells += 1;
+            *o++ = delims[b] ? cell::Delimiter : cell::Single;
+            ++cells;
+            ++i;
         }
-        i += len;
     }
-    out += cell::End;
+    *o++ = cell::End;
+    out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 std::string CellKinds(std::string_view s, const TWrapContext& cx)
@@ -121,6 +133,7 @@ void TEditorAttributeArray::Reset(std::string_view text, std::string_view kinds)
 {
     FText = text;
     FKinds = kinds.empty() ? std::string_view("0", 1) : kinds;
+    FHasTabFill = FKinds.find(cell::TabFill) != std::string_view::npos;
     FCell = 1;
     FKind = KindAt(1);
     FBytes = (FKind == cell::End || FKind == cell::TabFill) ? 0 : 1;
@@ -151,6 +164,14 @@ void TEditorAttributeArray::Prev()
 
 void TEditorAttributeArray::MoveTo(int n)
 {
+    if (!FHasTabFill) {
+        // Without tab fill every cell but the sentinel holds one byte: jump straight there.
+        const int end = CellCount() + 1;
+        FCell = std::clamp(n, 1, end);
+        FKind = KindAt(FCell);
+        FBytes = FKind == cell::End ? FCell - 1 : FCell;
+        return;
+    }
     while (FCell < n && FKind != cell::End)
         Next();
     while (FCell > n && FCell > 1)
@@ -207,7 +228,10 @@ namespace {
 int Break(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>* out, std::string& kinds)
 {
     const int W = std::max(cx.WrapByte, 1);
-    if (!cx.Wrapping) {
+    // Without a tab a line takes one cell per byte, so a line shorter than the width is one
+    // row; most lines of a text are, and this spares them the cell walk.
+    if (!cx.Wrapping || (line.size() < static_cast<std::size_t>(W) &&
+                         std::memchr(line.data(), '\t', line.size()) == nullptr)) {
         if (out)
             out->push_back({0, line.size(), reBreak});
         return 1;

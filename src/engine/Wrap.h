@@ -76,6 +76,7 @@ private:
     int FCell = 1;
     std::string_view FText;
     int FBytes = 0;
+    bool FHasTabFill = false;
 };
 
 // One row of a broken line: its bytes within the line and how it ends.
