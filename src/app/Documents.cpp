@@ -179,7 +179,24 @@ void TDocuments::ReadFile(const QString& path)
 {
     const std::string name = Native(path);
     CheckReadable(name);
-    W.Editor().Lines().LoadFromFile(name, true);
+    TEditor& e = W.Editor();
+    if (W.TextEmpty() && e.WordWrap() && W.WrapsByWindow()) {
+        // The width at which the window wraps depends on the left bar, and a left bar that
+        // numbers the lines grows with their count: the lines come in first, the width is
+        // fitted to them, and the text is wrapped once. (Unwrapping an empty text costs
+        // nothing.)
+        e.SetWordWrap(false);
+        try {
+            e.Lines().LoadFromFile(name, true);
+        } catch (...) {
+            e.SetWordWrap(true);
+            throw;
+        }
+        W.EditorResize();
+        e.SetWordWrap(true);
+        return;
+    }
+    e.Lines().LoadFromFile(name, true);
 }
 
 void TDocuments::WriteFile(const QString& path, bool backup)
@@ -377,10 +394,19 @@ void TDocuments::OpenByName(const QString& given)
         return;
     }
     W.SetSplit(false);
-    // Read first: a file that cannot be read leaves the document as it was.
-    ReadFile(path);
-    W.SetFileName(path);
+    // The kind's display settings go on while the text is still empty: applied after the
+    // read they would lay out a large text a second time. A file that cannot be read
+    // leaves the document as it was, kind included.
+    const std::string previousMode = W.ViewMode();
     W.SelectViewModeFor(path);
+    try {
+        ReadFile(path);
+    } catch (...) {
+        if (!previousMode.empty() && previousMode != W.ViewMode())
+            W.SelectViewMode(previousMode);
+        throw;
+    }
+    W.SetFileName(path);
     W.EditorResize();
     TEditor& e = W.Editor();
     W.SetModified(false);

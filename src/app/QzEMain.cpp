@@ -357,9 +357,14 @@ int TQzEMain::WindowWrapWidth(int editorWidth, int leftMargin, int charWidth, in
     return std::max(1, (editorWidth - leftMargin - charWidth / 2 - vscrollWidth) / charWidth);
 }
 
+bool TQzEMain::WrapsByWindow() const
+{
+    return FSettings && FSettings->Values().WrapMode == 1;
+}
+
 void TQzEMain::EditorResize()
 {
-    if (!FSettings || FSettings->Values().WrapMode != 1)
+    if (!WrapsByWindow())
         return;
     TEditor& e = Editor();
     const TEditorMetrics& m = e.Metrics();

@@ -102,6 +102,8 @@ public:
     void EditorCaretMoved();
     // Status panel 2 and page marks after a text change.
     void EditorChange();
+    // Whether the wrap width follows the editor's width (WrapMode 1).
+    bool WrapsByWindow() const;
     // Wrap width from the editor's width when WrapMode is 1.
     void EditorResize();
     // The wrap width that fills `editorWidth`.

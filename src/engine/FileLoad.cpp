@@ -5,13 +5,18 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/FileError.h"
 #include "engine/RowList.h"
+#include "engine/Wrap.h"
 
 namespace {
 
-constexpr std::size_t kBlock = 8192;
+// The file is read in steps of this size.
+constexpr std::size_t kReadStep = std::size_t{1} << 20;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -31,65 +36,64 @@ struct ChunkRef {
     throw EFileError(msg, name);
 }
 
-// Pass 1: the number of bytes before the first Ctrl-Z and the number of rows they make.
-void CountRows(std::FILE* f, const std::string& name, std::uint64_t& bytes, std::uint64_t& rows)
+// The rows the bytes make: CR LF, lone CR and lone LF each end one, and a final line without
+// a break is one more.
+std::uint64_t CountRows(const char* buf, std::size_t n)
 {
-    char buf[kBlock + 1];
-    bytes = 0;
-    rows = 0;
-    std::uint64_t cr = 0, lf = 0, crlf = 0;
-    char last = '\n'; // the byte before the current block ("no pending text" at the start)
-    for (;;) {
-        std::size_t n = std::fread(buf, 1, kBlock, f);
-        if (n == 0)
-            break;
-        bool stop = false;
-        if (const void* z = std::memchr(buf, 0x1A, n)) {
-            n = static_cast<std::size_t>(static_cast<const char*>(z) - buf);
-            stop = true;
+    // Byte-wide counters over runs of at most 255 bytes: loops the compiler turns into
+    // vector compares.
+    std::uint64_t cr = 0, lf = 0, pairs = 0;
+    for (std::size_t i = 0; i < n; i += 255) {
+        const std::size_t end = std::min(n, i + 255);
+        std::uint8_t c8 = 0, l8 = 0, p8 = 0;
+        for (std::size_t j = i; j < end; ++j) {
+            c8 = static_cast<std::uint8_t>(c8 + (buf[j] == '\r'));
+            l8 = static_cast<std::uint8_t>(l8 + (buf[j] == '\n'));
         }
-        // Byte-wide counters over runs of at most 255 bytes: loops the compiler turns into
-        // vector compares.
-        std::uint64_t c = 0, l = 0, pairs = 0;
-        for (std::size_t i = 0; i < n; i += 255) {
-            std::size_t end = std::min(n, i + 255);
-            std::uint8_t c8 = 0, l8 = 0, p8 = 0;
-            for (std::size_t j = i; j < end; ++j) {
-                c8 = static_cast<std::uint8_t>(c8 + (buf[j] == '\r'));
-                l8 = static_cast<std::uint8_t>(l8 + (buf[j] == '\n'));
-            }
-            for (std::size_t j = std::max<std::size_t>(i, 1); j < end; ++j)
-                p8 = static_cast<std::uint8_t>(p8 + ((buf[j - 1] == '\r') & (buf[j] == '\n')));
-            c += c8;
-            l += l8;
-            pairs += p8;
-        }
-        if (n > 0 && last == '\r' && buf[0] == '\n')
+        for (std::size_t j = std::max<std::size_t>(i, 1); j < end; ++j)
+            p8 = static_cast<std::uint8_t>(p8 + ((buf[j - 1] == '\r') & (buf[j] == '\n')));
+        cr += c8;
+        lf += l8;
+        pairs += p8;
+        // A CR LF across two runs.
+        if (end < n && buf[end - 1] == '\r' && buf[end] == '\n')
             ++pairs;
-        cr += c;
-        lf += l;
-        crlf += pairs;
-        bytes += n;
-        if (n > 0)
-            last = buf[n - 1];
-        if (bytes > MaxTextFileSize)
-            throw EFileError("The file \"" + name + "\" is too large to edit (over 2 GB)", name);
-        if (stop)
-            break;
     }
-    if (std::ferror(f))
-        Fail("Cannot read file", name, errno);
-    rows = cr + lf - crlf;
-    if (bytes > 0 && last != '\r' && last != '\n')
+    std::uint64_t rows = cr + lf - pairs;
+    if (n > 0 && buf[n - 1] != '\r' && buf[n - 1] != '\n')
         ++rows;
+    return rows;
 }
 
-// Splits the loaded bytes into rows, appended to the (empty, reserved) list.
-void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows)
+// Splits the loaded bytes into rows, appended to the (empty, reserved) list; with `wrap`
+// the lines are broken into rows as they go.
+void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows, const TWrapContext* wrap)
 {
     const char* data = chunk->Data();
     const char* end = data + size;
     const char* p = data;
+    std::vector<TRowPiece> pieces;
+    std::string kinds;
+    const std::size_t W = wrap != nullptr ? static_cast<std::size_t>(std::max(wrap->WrapByte, 0)) : 0;
+    // The next tab at or after the line being split, found once and reused like the breaks.
+    const char* nextTab = nullptr;
+    auto emit = [&](std::size_t offset, std::size_t length, TRowEnd lineEnd) {
+        // Without a tab a line takes a cell per byte: a shorter line than the width is one row.
+        if (wrap != nullptr && length < W && (nextTab == nullptr || nextTab < data + offset)) {
+            const void* t = std::memchr(data + offset, '\t', size - offset);
+            nextTab = t != nullptr ? static_cast<const char*>(t) : end;
+        }
+        if (wrap == nullptr || (length < W && nextTab >= data + offset + length)) {
+            rows.AppendSpan(chunk, offset, length, lineEnd);
+            return;
+        }
+        pieces.clear();
+        BreakLine(std::string_view(data + offset, length), *wrap, pieces, kinds);
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            const TRowEnd e = k + 1 == pieces.size() && lineEnd == reEof ? reEof : pieces[k].End;
+            rows.AppendSpan(chunk, offset + pieces[k].Offset, pieces[k].Length, e);
+        }
+    };
     // The next CR and the next LF at or after p, found once each and reused, so text with
     // only one kind of line break is scanned once.
     const char* nextCr = nullptr;
@@ -104,8 +108,7 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows)
         if (!nextLf || nextLf < p)
             nextLf = find(p, '\n');
         const char* e = nextCr < nextLf ? nextCr : nextLf;
-        rows.AppendSpan(chunk, static_cast<std::size_t>(p - data), static_cast<std::size_t>(e - p),
-                        e == end ? reEof : reBreak);
+        emit(static_cast<std::size_t>(p - data), static_cast<std::size_t>(e - p), e == end ? reEof : reBreak);
         if (e == end)
             break;
         if (*e == '\r' && e + 1 < end && e[1] == '\n')
@@ -116,38 +119,42 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows)
 
 } // namespace
 
-void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nulAsBlank)
+void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nulAsBlank, const TWrapContext* wrap)
 {
     rows.Clear();
     FilePtr f(std::fopen(fileName.c_str(), "rb"));
     if (!f)
         Fail("Cannot open file", fileName, errno);
-    // The text is scanned in 8192-byte blocks, but the system is asked for more at a time:
-    // a system call per block would cost more than the scan.
-    std::setvbuf(f.get(), nullptr, _IOFBF, 1 << 20);
-
-    std::uint64_t bytes = 0, count = 0;
-    CountRows(f.get(), fileName, bytes, count);
-    if (bytes == 0)
+    // One read of the whole file into the buffer the rows point into; the rows are counted
+    // in memory afterwards, which costs less than a second pass over the file.
+    if (std::fseek(f.get(), 0, SEEK_END) != 0)
+        Fail("Cannot read file", fileName, errno);
+    const long size = std::ftell(f.get());
+    if (size < 0)
+        Fail("Cannot read file", fileName, errno);
+    if (static_cast<std::uint64_t>(size) > MaxTextFileSize)
+        throw EFileError("The file \"" + fileName + "\" is too large to edit (over 2 GB)", fileName);
+    if (size == 0)
         return;
-
     if (std::fseek(f.get(), 0, SEEK_SET) != 0)
         Fail("Cannot read file", fileName, errno);
     ChunkRef chunk;
-    chunk.c = TTextChunk::Allocate(static_cast<std::size_t>(bytes));
+    chunk.c = TTextChunk::Allocate(static_cast<std::size_t>(size));
     std::size_t got = 0;
-    while (got < bytes) {
-        std::size_t want = std::min<std::size_t>(kBlock * 128, static_cast<std::size_t>(bytes) - got);
-        std::size_t n = std::fread(chunk.c->Data() + got, 1, want, f.get());
+    while (got < static_cast<std::size_t>(size)) {
+        const std::size_t want = std::min<std::size_t>(kReadStep, static_cast<std::size_t>(size) - got);
+        const std::size_t n = std::fread(chunk.c->Data() + got, 1, want, f.get());
         if (n == 0)
             break;
         got += n;
     }
     if (std::ferror(f.get()))
         Fail("Cannot read file", fileName, errno);
-    // The file may have changed since the first pass: a Ctrl-Z still ends the text.
+    // A Ctrl-Z ends the text.
     if (const void* z = std::memchr(chunk.c->Data(), 0x1A, got))
         got = static_cast<std::size_t>(static_cast<const char*>(z) - chunk.c->Data());
+    if (got == 0)
+        return;
     if (nulAsBlank) {
         char* const data = chunk.c->Data();
         char* const end = data + got;
@@ -155,8 +162,10 @@ void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nul
             *p++ = ' ';
     }
 
-    // Room for every row counted, and some beyond, so the first edits do not have to grow
-    // the list at once.
-    rows.Reserve(static_cast<int>(count + count / 32 + 256));
-    SplitRows(chunk.c, got, rows);
+    // Room for every row counted, and some beyond (wrapped rows, the first edits), so the
+    // list does not have to grow at once.
+    const std::uint64_t count = CountRows(chunk.c->Data(), got);
+    const std::uint64_t room = count + (wrap != nullptr ? count / 4 : count / 32) + 256;
+    rows.Reserve(static_cast<int>(std::min<std::uint64_t>(room, MaxTextFileSize)));
+    SplitRows(chunk.c, got, rows, wrap);
 }

@@ -172,13 +172,14 @@ void TEditorScreenStrings::SetTextStr(std::string_view s)
 void TEditorScreenStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank)
 {
     // Read into a list of our own first, so a failure leaves the text as it was.
+    // A wrapped text is broken into rows while it is split into lines.
     TEditorStringList rows;
-    ReadTextFile(fileName, rows, nulAsBlank);
+    TWrapContext cx = WrapContext();
+    cx.Wrapping = true;
+    ReadTextFile(fileName, rows, nulAsBlank, FWordWrap ? &cx : nullptr);
     UpdateGuard update(*this);
     Clear();
     AdoptRows(rows);
-    if (FWordWrap)
-        WrapAll();
     InitRowStates();
 }
 
@@ -410,12 +411,8 @@ void TEditorScreenStrings::WrapAll()
                 BreakLine(line, cx, pieces, kinds);
             int r = fresh.Count();
             int n = static_cast<int>(pieces.size());
-            fresh.InsertEmpty(r, n);
-            for (int k = 0; k < n; ++k) {
-                fresh.SetSpan(r + k, chunk, offset + pieces[static_cast<std::size_t>(k)].Offset,
-                              pieces[static_cast<std::size_t>(k)].Length);
-                fresh.SetRowEnd(r + k, pieces[static_cast<std::size_t>(k)].End);
-            }
+            for (const TRowPiece& piece : pieces)
+                fresh.AppendSpan(chunk, offset + piece.Offset, piece.Length, piece.End);
             if (marks != 0) {
                 // One to one; what the old rows had beyond the new ones goes to the last.
                 int old = b - a + 1;

@@ -100,6 +100,43 @@ TEST(Load, RandomFilesComeBackNormalisedOnly)
     }
 }
 
+// A wrapped text is broken into rows while it loads; the rows must be those a wrap of the
+// unwrapped text gives, row ends included, whatever the rules and the width.
+TEST(Load, WrappingWhileLoadingMakesTheRowsOfAWrapAfterwards)
+{
+    std::mt19937 rng(23);
+    const std::string pieces[] = {"a",      "word ", "\t",       "\r\n",        "\n",       "\r",
+                                  kKanji,   kKanjiSo, kIdeoComma, kIdeoStop,     kOpenQuote, kCloseQuote,
+                                  "\x81",  "\xB1",  std::string(1, '\0'), "long-word-without-a-break"};
+    for (int round = 0; round < 60; ++round) {
+        std::string bytes;
+        const int count = static_cast<int>(rng() % 400);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[rng() % std::size(pieces)];
+        if (round % 3 == 0)
+            bytes += "\r\n";
+        TempFile f(bytes);
+        auto configure = [&](TEditor& e) {
+            e.WrapOption().SetWrapByte(4 + static_cast<int>(round % 37));
+            e.WrapOption().SetWordBreak(round % 2 == 0);
+            e.WrapOption().SetLeading(round % 4 < 2);
+            e.WrapOption().SetFollowPunctuation(round % 5 < 3);
+            e.WrapOption().SetFollowRetMark(round % 7 < 3);
+            e.Caret().SetTabSpaceCount(2 + round % 7);
+        };
+        TEditor loadedWrapped, wrappedAfter;
+        configure(loadedWrapped);
+        configure(wrappedAfter);
+        loadedWrapped.SetWordWrap(true);
+        loadedWrapped.Lines().LoadFromFile(f.path, true);
+        wrappedAfter.Lines().LoadFromFile(f.path, true);
+        wrappedAfter.SetWordWrap(true);
+        ASSERT_EQ(Dump(loadedWrapped), Dump(wrappedAfter)) << "round " << round;
+        EXPECT_EQ(loadedWrapped.Lines().Count(), wrappedAfter.Lines().Count());
+        EXPECT_EQ(loadedWrapped.TextLength(), wrappedAfter.TextLength());
+    }
+}
+
 TEST(Load, AFailureNamesTheFileAndKeepsTheText)
 {
     TEditor e;

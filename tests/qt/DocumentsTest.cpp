@@ -133,6 +133,54 @@ TEST_F(DocumentsTest, WhatIsNotARegularFileIsRefusedAndTheDocumentStays)
     EXPECT_EQ(Text(), before);
 }
 
+// The width an empty window wraps at leaves room for one-digit line numbers; a long file's
+// numbers take more. The opened text must be wrapped at the width it leaves.
+TEST_F(DocumentsTest, AnOpenedFileIsWrappedAtTheWidthItsLineNumbersLeave)
+{
+    window->resize(700, 500);
+    window->show();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window->WrapsByWindow());
+    std::string bytes;
+    for (int i = 0; i < 12000; ++i) {
+        const int len = (i * 37) % 140;
+        for (int k = 0; k < len; ++k)
+            bytes += (k % 9 == 4) ? std::string("漢"_sj) : std::string(1, static_cast<char>('a' + k % 26));
+        bytes += "\r\n";
+    }
+    const QString path = File(QStringLiteral("long.txt"), bytes);
+    const int emptyWidth = Editor().WrapOption().WrapByte();
+    Docs().OpenByName(path);
+    ASSERT_TRUE(Editor().WordWrap());
+    const int width = Editor().WrapOption().WrapByte();
+    EXPECT_LT(width, emptyWidth); // five-digit numbers take room from the text
+    window->EditorResize();
+    EXPECT_EQ(Editor().WrapOption().WrapByte(), width) << "the width was not fitted to the text";
+
+    TEditor check;
+    check.WrapOption().Assign(Editor().WrapOption());
+    check.Caret().SetTabSpaceCount(Editor().Caret().TabSpaceCount());
+    check.Lines().SetTextStr(Text());
+    check.SetWordWrap(true);
+    ASSERT_EQ(check.RowCount(), Editor().RowCount());
+    for (int r = 0; r < check.RowCount(); ++r) {
+        ASSERT_EQ(check.RowText(r), Editor().RowText(r)) << "row " << r;
+        ASSERT_EQ(check.RowEnd(r), Editor().RowEnd(r)) << "row " << r;
+    }
+    EXPECT_EQ(Text(), bytes);
+}
+
+TEST_F(DocumentsTest, AFailedOpenLeavesTheKindAsItWas)
+{
+    const std::string before = window->ViewMode();
+    ASSERT_FALSE(before.empty());
+    EXPECT_THROW(Docs().OpenByName(files.filePath(QStringLiteral("missing.html"))), EFileError);
+    EXPECT_EQ(window->ViewMode(), before);
+    const QString page = File(QStringLiteral("page.html"), "<p>x</p>");
+    Docs().OpenByName(page);
+    EXPECT_NE(window->ViewMode(), before); // the name does pick the kind when the file opens
+}
+
 TEST_F(DocumentsTest, SaveAsAppendsTxtOffersTheFilterOfTheNameAndRecordsTheFile)
 {
     const QString html = File(QStringLiteral("page.html"), "<p>");
