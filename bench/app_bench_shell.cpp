@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "engine/Editor.h"
 #include "platform/IniFile.h"
+#include "colouring/CodeAttr.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -130,6 +131,41 @@ int main(int argc, char** argv)
             std::exit(3);
     });
     bench::Figure("save_corpus_atomic", save, "s", "cp", cpTime);
+
+    // Switching the kind of the whole text: HTML and back to plain text, each with its own
+    // display settings (the plain kind wraps, HTML by default does not).
+    {
+        const std::string plain = window.ViewMode();
+        const std::string html = HtmlModeName();
+        std::vector<double> toHtml, toPlain;
+        for (int i = 0; i < 3; ++i) {
+            QElapsedTimer t;
+            t.start();
+            window.SelectViewMode(html);
+            toHtml.push_back(static_cast<double>(t.nsecsElapsed()) / 1e9);
+            t.restart();
+            window.SelectViewMode(plain);
+            toPlain.push_back(static_cast<double>(t.nsecsElapsed()) / 1e9);
+        }
+        bench::Figure("view_mode_to_html", bench::Median(toHtml), "s");
+        bench::Figure("view_mode_to_plain", bench::Median(toPlain), "s");
+        // The same kind again: nothing to lay out anew.
+        const double same = bench::MedianSeconds(3, [&] { window.SelectViewMode(plain); });
+        bench::Figure("view_mode_same_again", same * 1000, "ms");
+        // A switch that lays the text out anew: wrapping off and on again from the menu.
+        std::vector<double> off, on;
+        for (int i = 0; i < 3; ++i) {
+            QElapsedTimer t;
+            t.start();
+            window.ToggleWordWrap();
+            off.push_back(static_cast<double>(t.nsecsElapsed()) / 1e9);
+            t.restart();
+            window.ToggleWordWrap();
+            on.push_back(static_cast<double>(t.nsecsElapsed()) / 1e9);
+        }
+        bench::Figure("wrap_toggle_off", bench::Median(off), "s");
+        bench::Figure("wrap_toggle_on", bench::Median(on), "s");
+    }
 
     // Splitting: the second view shares the rows, so its cost must not grow with the text.
     std::vector<double> splits;

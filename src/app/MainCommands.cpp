@@ -47,7 +47,13 @@ namespace {
 bool SelectionHasTab(const TVnEdit& e)
 {
     const TEditorSelection& sel = e.Selection();
+    const TEditorScreenStrings& rows = e.ListRows();
     for (int row = sel.StartRow; row <= sel.EndRow && row < e.RowCount(); ++row) {
+        // A row whose text lies in a chunk without a tab has none: so are most rows of a
+        // text as it was read, and a selection of all of it is answered without its rows.
+        const TTextChunk* chunk = rows.Data(row).Chunk;
+        if (chunk == nullptr || !chunk->HasTab())
+            continue;
         int first = 0, last = 0;
         if (!e.SelectionSlice(row, first, last))
             continue;

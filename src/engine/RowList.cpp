@@ -16,7 +16,15 @@ TTextChunk* TTextChunk::Allocate(std::size_t size)
     auto* c = static_cast<TTextChunk*>(p);
     c->FRefs = 1;
     c->FSize = size;
+    c->FTabs = -1;
     return c;
+}
+
+bool TTextChunk::HasTab() const
+{
+    if (FTabs < 0)
+        FTabs = std::memchr(Data(), '\t', FSize) != nullptr ? 1 : 0;
+    return FTabs == 1;
 }
 
 TTextChunk* TTextChunk::Make(std::string_view text)

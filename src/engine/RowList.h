@@ -30,10 +30,14 @@ public:
     char* Data() { return reinterpret_cast<char*>(this + 1); }
     const char* Data() const { return reinterpret_cast<const char*>(this + 1); }
     std::size_t Size() const { return FSize; }
+    // Whether any byte of the chunk is a tab. A chunk is not written once rows show it, so
+    // this is looked up once, on first asking.
+    bool HasTab() const;
 
 private:
     std::size_t FRefs;
     std::size_t FSize;
+    mutable std::int8_t FTabs; // -1 until looked up
 };
 
 struct TRowData {

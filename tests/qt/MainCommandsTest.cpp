@@ -237,6 +237,23 @@ TEST(MainCommands, ToolConversionsNeedASelectionOutsideBoxMode)
     f.commands.cmdToolClick(Tag(0));
     for (const char* n : {"smnUpcase", "smnLowcase", "smnZenkaku", "smnHankaku", "smnTabExpand"})
         EXPECT_TRUE(f.host.Enabled[n]) << n;
+    // The text's one tab (cells 3-7) lies outside the selection, though in the same stored
+    // text.
+    f.e().SetRowCol(0, 8);
+    f.e().StartSelection();
+    f.e().SetRowCol(1, 3);
+    f.e().ExtendSelection();
+    f.commands.cmdToolClick(Tag(0));
+    EXPECT_FALSE(f.host.Enabled["smnTabExpand"]);
+    // A tab typed into the selected part counts.
+    f.e().SetRowCol(1, 1);
+    f.e().InsertText("\t");
+    f.e().SetRowCol(0, 8);
+    f.e().StartSelection();
+    f.e().SetRowCol(1, 4);
+    f.e().ExtendSelection();
+    f.commands.cmdToolClick(Tag(0));
+    EXPECT_TRUE(f.host.Enabled["smnTabExpand"]);
     f.commands.EditMenuCommands(Tag(73)); // box mode on
     f.e().SetRowCol(0, 0);
     f.e().StartSelection();
