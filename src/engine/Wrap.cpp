@@ -1,7 +1,6 @@
 #include "engine/Wrap.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/Cp932Bytes.h"
 #include "engine/WrapOption.h"
@@ -231,7 +230,7 @@ int Break(std::string_view line, const TWrapContext& cx, std::vector<TRowPiece>*
     // Without a tab a line takes one cell per byte, so a line shorter than the width is one
     // row; most lines of a text are, and this spares them the cell walk.
     if (!cx.Wrapping || (line.size() < static_cast<std::size_t>(W) &&
-                         std::memchr(line.data(), '\t', line.size()) == nullptr)) {
+                         line.find('\t') == std::string_view::npos)) {
         if (out)
             out->push_back({0, line.size(), reBreak});
         return 1;
