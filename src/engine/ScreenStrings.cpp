@@ -396,7 +396,6 @@ void TEditorScreenStrings::WrapAll()
     fresh.Reserve(Count() + Count() / 4 + 16);
     std::vector<TRowPiece> pieces;
     std::string kinds;
-    const std::size_t W = static_cast<std::size_t>(cx.WrapByte);
     for (int a = 0; a < Count();) {
         int b = LastRowOfLine(a);
         std::uint16_t marks = 0;
@@ -404,11 +403,7 @@ void TEditorScreenStrings::WrapAll()
             marks |= RowMarks(r);
         WithLineText(*this, a, b, [&](TTextChunk* chunk, std::size_t offset, std::string_view line) {
             pieces.clear();
-            // Without a tab a line's width is its byte length, so short lines need no cells.
-            if (line.size() < W && line.find('\t') == std::string_view::npos)
-                pieces.push_back({0, line.size(), reBreak});
-            else
-                BreakLine(line, cx, pieces, kinds);
+            BreakLine(line, cx, pieces, kinds); // a short line without a tab costs no cell walk
             int r = fresh.Count();
             int n = static_cast<int>(pieces.size());
             for (const TRowPiece& piece : pieces)
