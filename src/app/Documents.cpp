@@ -182,18 +182,17 @@ void TDocuments::ReadFile(const QString& path)
     TEditor& e = W.Editor();
     if (W.TextEmpty() && e.WordWrap() && W.WrapsByWindow()) {
         // The width at which the window wraps depends on the left bar, and a left bar that
-        // numbers the lines grows with their count: the lines come in first, the width is
-        // fitted to them, and the text is wrapped once. (Unwrapping an empty text costs
-        // nothing.)
-        e.SetWordWrap(false);
+        // numbers the lines grows with their count: once the reader has counted the lines,
+        // the width is fitted to them (the window is still empty, so nothing is re-laid
+        // out), and the lines are wrapped as they are split.
         try {
-            e.Lines().LoadFromFile(name, true);
+            e.Lines().LoadFromFile(name, true, [this](const TFileShape& shape) {
+                W.FitWrapToRows(static_cast<long long>(shape.Rows), shape.FinalBreak);
+            });
         } catch (...) {
-            e.SetWordWrap(true);
+            W.EditorResize(); // the width for the empty text again
             throw;
         }
-        W.EditorResize();
-        e.SetWordWrap(true);
         return;
     }
     e.Lines().LoadFromFile(name, true);

@@ -364,6 +364,16 @@ bool TQzEMain::WrapsByWindow() const
 
 void TQzEMain::EditorResize()
 {
+    FitWrapWidth(Editor().Metrics().TextLeft);
+}
+
+void TQzEMain::FitWrapToRows(long long rows, bool finalBreak)
+{
+    FitWrapWidth(Editor().TextLeftForRows(rows, finalBreak));
+}
+
+void TQzEMain::FitWrapWidth(int textLeft)
+{
     if (!WrapsByWindow())
         return;
     TEditor& e = Editor();
@@ -372,7 +382,7 @@ void TQzEMain::EditorResize()
         return; // the character width is not known yet
     const bool vbar = e.ScrollBars() == ssVertical || e.ScrollBars() == ssBoth;
     // The control's whole width: the scroll bar's share is taken off by the formula.
-    const int columns = WindowWrapWidth(FEditorWidget->width(), m.TextLeft, m.ColWidth,
+    const int columns = WindowWrapWidth(FEditorWidget->width(), textLeft, m.ColWidth,
                                         vbar ? e.Host()->ScrollBarExtent(sbVertical) : 0);
     if (columns > 0 && columns != e.WrapOption().WrapByte()) {
         e.WrapOption().SetWrapByte(columns);

@@ -106,6 +106,9 @@ public:
     bool WrapsByWindow() const;
     // Wrap width from the editor's width when WrapMode is 1.
     void EditorResize();
+    // The same for a text of `rows` unwrapped rows about to be read into the window, so it is
+    // wrapped once, at the width its line numbers leave.
+    void FitWrapToRows(long long rows, bool finalBreak);
     // The wrap width that fills `editorWidth`.
     static int WindowWrapWidth(int editorWidth, int leftMargin, int charWidth, int vscrollWidth);
     // Word wrap on or off, stored for the current view mode.
@@ -146,6 +149,8 @@ public:
     void ApplyMenuShortcuts();
 private:
     void ConnectPeers();
+    // Sets the wrap width that fills the editor when column 0 lies at `textLeft`.
+    void FitWrapWidth(int textLeft);
 
     // ---- commands (QzEMainCommands.cpp)
     void CreateCommands();

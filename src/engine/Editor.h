@@ -147,6 +147,10 @@ public:
 
     // ---- metrics and view position
     const TEditorMetrics& Metrics() const { return FMetrics; }
+    // Where column 0 would lie were the text `rows` unwrapped rows, the last one ending in a
+    // line break or not: the left bar's numbers grow with the count. (What a text being read
+    // will need, before it has rows.)
+    int TextLeftForRows(long long rows, bool finalBreak) const;
     // Recomputes the metrics from the font, the settings and the client size.
     void InitDrawInfo();
     int VisibleRows() const { return FMetrics.VisibleRows; }
@@ -432,6 +436,9 @@ private:
     TRect RowStrip(int row) const;
     TRect TextArea() const;
     int LeftbarDigits() const;
+    // The digits the left bar shows when the last number it shows is `last` (0-based).
+    int LeftbarDigitsFor(long long last) const;
+    int LeftbarWidthFor(int digits) const;
     void UpdateScreen(const TLastChange& change, bool all);
 
     // Column normalisation after a row or column change.

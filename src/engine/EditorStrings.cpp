@@ -158,9 +158,10 @@ void TEditorStrings::Assign(const std::vector<std::string>& lines)
     FOwner.LinesCaretToEnd();
 }
 
-void TEditorStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank)
+void TEditorStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank,
+                                  const std::function<void(const TFileShape&)>& fit)
 {
-    FOwner.LinesRows().LoadFromFile(fileName, nulAsBlank);
+    FOwner.LinesRows().LoadFromFile(fileName, nulAsBlank, fit);
 }
 
 void TEditorStrings::BeginUpdate()

@@ -2,11 +2,13 @@
 // The editor's text as a list of lines (`Lines`): one entry per logical line while wrapping,
 // one per row otherwise.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class TEditorScreenStrings;
+struct TFileShape;
 
 // What the facade needs of the editor it belongs to.
 class TLinesOwner {
@@ -45,7 +47,9 @@ public:
     void SetTextStr(std::string_view s);
     void Assign(const TEditorStrings& source);
     void Assign(const std::vector<std::string>& lines);
-    void LoadFromFile(const std::string& fileName, bool nulAsBlank = false);
+    // `fit` as for the rows' LoadFromFile: told the shape of the text before it is split.
+    void LoadFromFile(const std::string& fileName, bool nulAsBlank = false,
+                      const std::function<void(const TFileShape&)>& fit = {});
 
     // Compound changes: no repaint and no caret processing until the outermost block ends.
     void BeginUpdate();

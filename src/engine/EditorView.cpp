@@ -26,17 +26,36 @@ int DecimalDigits(long long n)
 
 int TEditor::LeftbarDigits() const
 {
-    if (!FLeftbar->Visible())
-        return 0;
-    if (!FLeftbar->ShowNumber())
-        return FLeftbar->Column();
+    if (!FLeftbar->Visible() || !FLeftbar->ShowNumber())
+        return LeftbarDigitsFor(0);
     int n = RowCount();
     long long last = FLeftbar->ShowNumberMode() == nmLine ? FLines->Count() - 1 : n - 1;
     if (n > 0 && FList->RowEnd(n - 1) == reBreak)
         ++last; // the empty line after a final line break is numbered too
+    return LeftbarDigitsFor(last);
+}
+
+int TEditor::LeftbarDigitsFor(long long last) const
+{
+    if (!FLeftbar->Visible())
+        return 0;
+    if (!FLeftbar->ShowNumber())
+        return FLeftbar->Column();
     if (!FLeftbar->ZeroBase())
         ++last;
     return std::min(8, std::max(FLeftbar->Column(), DecimalDigits(std::max(last, 0LL))));
+}
+
+int TEditor::LeftbarWidthFor(int digits) const
+{
+    return FLeftbar->Visible() ? FLeftbar->LeftMargin() + digits * FMetrics.ColWidth + FLeftbar->RightMargin() + 2 : 0;
+}
+
+int TEditor::TextLeftForRows(long long rows, bool finalBreak) const
+{
+    // Unwrapped, rows and lines coincide, so both numbering modes count the same.
+    const long long last = rows - 1 + (rows > 0 && finalBreak ? 1 : 0);
+    return FImagebar->Width() + LeftbarWidthFor(LeftbarDigitsFor(last)) + FMargin->Left();
 }
 
 void TEditor::InitDrawInfo()
@@ -51,9 +70,7 @@ void TEditor::InitDrawInfo()
     m.TopOffset = FMargin->Top() + m.RulerHeight;
     m.ImagebarWidth = FImagebar->Width();
     m.LeftbarDigits = LeftbarDigits();
-    m.LeftbarWidth = FLeftbar->Visible()
-                         ? FLeftbar->LeftMargin() + m.LeftbarDigits * m.ColWidth + FLeftbar->RightMargin() + 2
-                         : 0;
+    m.LeftbarWidth = LeftbarWidthFor(m.LeftbarDigits);
     m.TextLeft = m.ImagebarWidth + m.LeftbarWidth + FMargin->Left();
     bool hbar = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
     bool vbar = FScrollBars == ssVertical || FScrollBars == ssBoth;

@@ -121,6 +121,11 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows, con
 
 void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nulAsBlank, const TWrapContext* wrap)
 {
+    ReadTextFile(fileName, rows, nulAsBlank, [wrap](const TFileShape&) { return wrap; });
+}
+
+void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nulAsBlank, const TWrapChoice& choose)
+{
     rows.Clear();
     FilePtr f(std::fopen(fileName.c_str(), "rb"));
     if (!f)
@@ -164,7 +169,9 @@ void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nul
 
     // Room for every row counted, and some beyond (wrapped rows, the first edits), so the
     // list does not have to grow at once.
-    const std::uint64_t count = CountRows(chunk.c->Data(), got);
+    const char* const data = chunk.c->Data();
+    const std::uint64_t count = CountRows(data, got);
+    const TWrapContext* wrap = choose ? choose(TFileShape{count, data[got - 1] == '\r' || data[got - 1] == '\n'}) : nullptr;
     const std::uint64_t room = count + (wrap != nullptr ? count / 4 : count / 32) + 256;
     rows.Reserve(static_cast<int>(std::min<std::uint64_t>(room, MaxTextFileSize)));
     SplitRows(chunk.c, got, rows, wrap);

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a text file into rows.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class TEditorStringList;
@@ -14,6 +15,19 @@ struct TWrapContext;
 // each line is broken into rows as by BreakLine, so a wrapped text needs no second pass.
 void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nulAsBlank = false,
                   const TWrapContext* wrap = nullptr);
+
+// What the reader knows of a file's text once it is in memory, before it is split: how many
+// rows it makes unwrapped and whether the last one ends in a line break.
+struct TFileShape {
+    std::uint64_t Rows = 0;
+    bool FinalBreak = false;
+};
+// Asked once the rows are counted (not for a file without text); the answer says how the
+// lines are broken into rows (nullptr: not at all) and must stay valid while they are split.
+using TWrapChoice = std::function<const TWrapContext*(const TFileShape&)>;
+// As above, with the wrapping chosen when the shape of the text is known.
+void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nulAsBlank,
+                  const TWrapChoice& choose);
 
 // Files beyond this size are refused with a message instead of being half loaded.
 constexpr std::uint64_t MaxTextFileSize = 0x7FFFFFFFu;

@@ -169,14 +169,22 @@ void TEditorScreenStrings::SetTextStr(std::string_view s)
     InitRowStates();
 }
 
-void TEditorScreenStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank)
+void TEditorScreenStrings::LoadFromFile(const std::string& fileName, bool nulAsBlank,
+                                        const std::function<void(const TFileShape&)>& fit)
 {
     // Read into a list of our own first, so a failure leaves the text as it was.
     // A wrapped text is broken into rows while it is split into lines.
     TEditorStringList rows;
-    TWrapContext cx = WrapContext();
-    cx.Wrapping = true;
-    ReadTextFile(fileName, rows, nulAsBlank, FWordWrap ? &cx : nullptr);
+    TWrapContext cx;
+    ReadTextFile(fileName, rows, nulAsBlank, [&](const TFileShape& shape) -> const TWrapContext* {
+        if (fit)
+            fit(shape);
+        if (!FWordWrap)
+            return nullptr;
+        cx = WrapContext();
+        cx.Wrapping = true;
+        return &cx;
+    });
     UpdateGuard update(*this);
     Clear();
     AdoptRows(rows);

@@ -2,11 +2,13 @@
 // The editor's row store: every screen row of the text with its packed attributes, shared by
 // the editors that show it, with the undo history and the wrap settings.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/FileLoad.h"
 #include "engine/RowList.h"
 #include "engine/RowStoreClient.h"
 #include "engine/Undo.h"
@@ -109,10 +111,13 @@ public:
 
     // The whole text, split at CR LF, CR and LF; NUL is an ordinary byte.
     void SetTextStr(std::string_view s);
-    // Reads a file in two passes of 8192-byte blocks. A Ctrl-Z ends the text. On failure the
-    // rows stay as they were and the error (with the file name) propagates.
-    // With `nulAsBlank` every NUL byte becomes a blank.
-    void LoadFromFile(const std::string& fileName, bool nulAsBlank = false);
+    // Reads a file into memory at once and splits it into rows (ReadTextFile). A Ctrl-Z ends
+    // the text. On failure the rows stay as they were and the error (with the file name)
+    // propagates. With `nulAsBlank` every NUL byte becomes a blank. `fit`, when given, is
+    // told the shape of the text before its rows are made and may change the wrapping the
+    // rows are made with (the width that fits the line numbers of so many lines).
+    void LoadFromFile(const std::string& fileName, bool nulAsBlank = false,
+                      const std::function<void(const TFileShape&)>& fit = {});
 
     // Resets every row's parse state and asks the owner's hook to recompute.
     void InitRowStates();

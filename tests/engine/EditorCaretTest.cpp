@@ -220,6 +220,32 @@ TEST(Metrics, FollowTheViewSettings)
     EXPECT_EQ(m.VisibleRows, (440 - 2 - 5) / 17);
 }
 
+// A file being read is measured before it has rows: the left bar it will need must be the one
+// it gets, at every count where the numbers gain a digit and in every way of numbering.
+TEST(Metrics, TheTextLeftForSoManyRowsIsTheOneTheyGet)
+{
+    THostedEditor t("");
+    TEditor& e = t.e;
+    for (int config = 0; config < 5; ++config) {
+        e.Leftbar().SetVisible(config != 0);
+        e.Leftbar().SetShowNumber(config != 4);
+        e.Leftbar().SetShowNumberMode(config == 2 ? nmLine : nmRow);
+        e.Leftbar().SetZeroBase(config == 3);
+        for (int rows : {1, 2, 9, 10, 11, 99, 100, 101, 999, 1000, 9999, 10000, 10001}) {
+            for (bool finalBreak : {false, true}) {
+                std::string text;
+                for (int i = 0; i < rows; ++i)
+                    text += i + 1 < rows || finalBreak ? "x\r\n" : "x";
+                e.Lines().SetTextStr("");
+                const int expected = e.TextLeftForRows(rows, finalBreak);
+                e.Lines().SetTextStr(text);
+                ASSERT_EQ(e.Metrics().TextLeft, expected)
+                    << "config " << config << ", " << rows << " rows, final break " << finalBreak;
+            }
+        }
+    }
+}
+
 } // namespace
 
 namespace {
