@@ -16,6 +16,12 @@ public:
     virtual TRowEnd RowEnd(int row) const = 0;
     virtual TRowParseState ParseState(int row) const = 0;
     virtual void SetParseState(int row, const TRowParseState& state) = 0;
+    // Marks rows [first, end) as not computed.
+    virtual void ResetParseStates(int first, int end)
+    {
+        for (int r = first; r < end; ++r)
+            SetParseState(r, TRowParseState::Reset());
+    }
 };
 
 // Adapts any row list with the store's operations (Count, Get, RowEnd, ParseState,
@@ -31,6 +37,14 @@ public:
     void SetParseState(int row, const TRowParseState& state) override
     {
         FRows.SetParseState(row, state);
+    }
+    void ResetParseStates(int first, int end) override
+    {
+        // The row store does it in one pass over its rows; other lists row by row.
+        if constexpr (requires { FRows.ResetParseStates(first, end); })
+            FRows.ResetParseStates(first, end);
+        else
+            TParseRows::ResetParseStates(first, end);
     }
 
 private:

@@ -25,10 +25,7 @@ void TRowStateCache::InitRowStates(TParseRows& rows, TFountainParser& parser, in
         last = static_cast<int>(std::min<long long>(last, ahead));
     }
     // Rows below the computed ones are reset (the loop below stores every other row).
-    const TRowParseState reset = TRowParseState::Reset();
-    for (int r = last + 1; r < count; ++r) {
-        rows.SetParseState(r, reset);
-    }
+    rows.ResetParseStates(last + 1, count);
     TRowParseState state = TRowParseState::First();
     for (int r = 0; r <= last; ++r) {
         rows.SetParseState(r, state);

@@ -302,11 +302,34 @@ void TRowAttributeStringList::SetParseState(int i, const TRowParseState& s)
     SetWordB(i, b);
 }
 
+namespace {
+// Stored value 0 in every parse-state field is the reset state (-2, 0, 0, 0, 0): what is
+// left of the words is the row end and the marks.
+constexpr std::uint32_t kNoStateA = 0x0000000Fu;
+constexpr std::uint32_t kNoStateB = 0xFFFF0000u;
+} // namespace
+
 void TRowAttributeStringList::ResetParseState(int i)
 {
-    // Stored value 0 in every parse-state field is the reset state (-2, 0, 0, 0, 0).
-    SetWordA(i, WordA(i) & 0x0000000Fu);
-    SetWordB(i, WordB(i) & 0xFFFF0000u);
+    SetWordA(i, WordA(i) & kNoStateA);
+    SetWordB(i, WordB(i) & kNoStateB);
+}
+
+void TRowAttributeStringList::ResetParseStates(int first, int end)
+{
+    KeepWordBits(first, end, kNoStateA, kNoStateB);
+}
+
+void TPointerStringList::KeepWordBits(int first, int end, std::uint32_t keepA, std::uint32_t keepB)
+{
+    first = std::max(first, 0);
+    end = std::min(end, Count());
+    keepA |= kRowEndBits;
+    for (int i = first; i < end; ++i) {
+        TRowData& row = FRows[i];
+        row.A &= keepA;
+        row.B &= keepB;
+    }
 }
 
 std::size_t TRowAttributeStringList::TextBytes(int first, int end) const

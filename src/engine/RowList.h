@@ -133,6 +133,9 @@ public:
 
 protected:
     void Touch() { ++FVersion; }
+    // Clears in rows [first, end) every bit of the two words outside keepA and keepB; the
+    // bits that say how a row ends are always kept, so the index is not touched.
+    void KeepWordBits(int first, int end, std::uint32_t keepA, std::uint32_t keepB);
     // Running totals over the rows. Made on first use (the row store's queries use it;
     // scratch lists, filled and dropped at once, never pay for one), rebuilt on first use
     // after the rows were swapped in as a whole, and kept up to date by every change.
@@ -175,6 +178,8 @@ public:
     void SetParseState(int i, const TRowParseState& s);
     // Back to "not computed" (-2, 0, 0, 0, 0), marks and row end kept.
     void ResetParseState(int i);
+    // The same for rows [first, end).
+    void ResetParseStates(int first, int end);
 
     // The text of rows [first, end) as the rows hold it: each row followed by CR LF where it
     // ends in a line break. TextBytes is its length, AppendText adds it to `out`.

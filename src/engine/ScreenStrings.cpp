@@ -513,8 +513,7 @@ void TEditorScreenStrings::InitRowStates()
         FSettings.RowStateHook->InitRowStates();
         return;
     }
-    for (int r = 0; r < Count(); ++r)
-        ResetParseState(r);
+    ResetParseStates(0, Count());
 }
 
 int TEditorScreenStrings::UpdateRowStates(int row)

@@ -95,6 +95,20 @@ TEST(RowAttributes, ParseStateRoundTripsAndResetKeepsMarksAndEnd)
     EXPECT_EQ(list.ParseState(0), TRowParseState::Reset());
     EXPECT_EQ(list.RowEnd(0), reEof);
     EXPECT_EQ(list.RowMarks(0), 0x2001);
+
+    // A range at once: the same per row, rows outside it and a range past the end untouched.
+    for (int i = 0; i < 4; ++i) {
+        list.Add("b");
+        list.SetRowEnd(i + 1, i % 2 ? reWrapped : reBreak);
+        list.SetRowMarks(i + 1, static_cast<std::uint16_t>(0x100 + i));
+        list.SetParseState(i + 1, s);
+    }
+    list.ResetParseStates(2, 9);
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_EQ(list.ParseState(i), i < 2 ? s : TRowParseState::Reset()) << i;
+        EXPECT_EQ(list.RowEnd(i), (i - 1) % 2 ? reWrapped : reBreak) << i;
+        EXPECT_EQ(list.RowMarks(i), 0x100 + i - 1) << i;
+    }
 }
 
 // The gap buffer under the rows: edits at scattered places keep order and texts.
