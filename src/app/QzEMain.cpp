@@ -381,9 +381,12 @@ void TQzEMain::FitWrapWidth(int textLeft)
     if (e.Host() == nullptr || m.ColWidth <= 1)
         return; // the character width is not known yet
     const bool vbar = e.ScrollBars() == ssVertical || e.ScrollBars() == ssBoth;
-    // The control's whole width: the scroll bar's share is taken off by the formula.
-    const int columns = WindowWrapWidth(FEditorWidget->width(), textLeft, m.ColWidth,
-                                        vbar ? e.Host()->ScrollBarExtent(sbVertical) : 0);
+    // The formula takes the control's width and takes the scroll bar's share off. The
+    // control's frame and bars lie outside the area the text is shown in, so that area's
+    // width with the bar's share added is what it is given: the rows then end at the last
+    // column the window shows, as the columns the editor shows are counted.
+    const int bar = vbar ? e.Host()->ScrollBarExtent(sbVertical) : 0;
+    const int columns = WindowWrapWidth(FEditorWidget->viewport()->width() + bar, textLeft, m.ColWidth, bar);
     if (columns > 0 && columns != e.WrapOption().WrapByte()) {
         e.WrapOption().SetWrapByte(columns);
         FLastRowCount = e.RowCount();
@@ -472,6 +475,9 @@ void TQzEMain::CreateEditor()
     FEditorWidget = new TEditorWidget(FSplitter);
     FEditorWidget->setObjectName(QStringLiteral("Editor"));
     FEditorWidget->installEventFilter(this);
+    // The wrap width follows the area the text is shown in, which is laid out after the
+    // control itself has its new size.
+    FEditorWidget->viewport()->installEventFilter(this);
     FSplitter->addWidget(FEditorWidget);
     setCentralWidget(FSplitter);
     Editor().SetMainEditorDefaults();
@@ -482,7 +488,7 @@ void TQzEMain::CreateEditor()
 // The view that takes the focus becomes the one Edit commands act on.
 bool TQzEMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Resize && watched == FEditorWidget)
+    if (event->type() == QEvent::Resize && watched == FEditorWidget->viewport())
         EditorResize();
     if (event->type() == QEvent::FocusIn) {
         if (watched == FEditorWidget)

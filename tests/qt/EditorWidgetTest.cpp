@@ -176,15 +176,17 @@ TEST(QzEMain, StatusPanelsFollowTheEditor)
     EXPECT_TRUE(editor->Edit().Ruler().Visible());
     // The plain-text kind shows line numbers unless its settings say otherwise.
     EXPECT_TRUE(editor->Edit().Leftbar().Visible());
-    // Wrapping follows the window by default: the control's width less the left margin, half
-    // a character and the vertical scroll bar.
+    // Wrapping follows the window by default: a row ends at the last whole column the window
+    // shows, after a resize too (the frame and the scroll bar are not text area).
     const TEditorMetrics& m = editor->Edit().Metrics();
-    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(),
-              std::max(20, TQzEMain::WindowWrapWidth(editor->width(), m.TextLeft, m.ColWidth,
-                                                     editor->ScrollBarExtent(sbVertical))));
+    auto lastColumnShown = [&] { return (editor->viewport()->width() - m.TextLeft - m.ColWidth / 2) / m.ColWidth; };
+    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(), std::max(20, lastColumnShown()));
+    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(), m.VisibleCols);
     window.resize(window.width() + 16 * m.ColWidth, window.height());
     QCoreApplication::processEvents();
-    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(),
-              TQzEMain::WindowWrapWidth(editor->width(), m.TextLeft, m.ColWidth,
-                                        editor->ScrollBarExtent(sbVertical)));
+    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(), lastColumnShown());
+    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(), m.VisibleCols);
+    window.resize(window.width() - 5 * m.ColWidth, window.height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(editor->Edit().WrapOption().WrapByte(), lastColumnShown());
 }
