@@ -7,12 +7,12 @@ void TLineIndex::Clear()
     FSums.Clear();
     FSums.InsertEmpty(0, 1);
     FStepRow = 0;
-    FStep = 0;
+    FStep = {};
 }
 
 void TLineIndex::StepTo(int row)
 {
-    if (FStep == 0) {
+    if (FStep.IsZero()) {
         FStepRow = row;
         return;
     }
@@ -22,7 +22,7 @@ void TLineIndex::StepTo(int row)
         // Writing the step into every entry after it is no more work than moving it.
         for (int k = FStepRow + 1; k <= n; ++k)
             FSums[k] += FStep;
-        FStep = 0;
+        FStep = {};
     } else if (row > FStepRow) {
         for (int k = FStepRow + 1; k <= row; ++k)
             FSums[k] += FStep;
@@ -35,7 +35,7 @@ void TLineIndex::StepTo(int row)
 
 void TLineIndex::AddAfter(int row, Word d)
 {
-    if (d == 0)
+    if (d.IsZero())
         return;
     StepTo(row);
     FStep += d;
@@ -48,7 +48,7 @@ void TLineIndex::InsertRows(int row, int n, const TRowSums& w)
     StepTo(row);
     const Word weight = Pack(w);
     const Word base = FSums[row];
-    FStep += weight * static_cast<Word>(n);
+    FStep += weight * static_cast<std::uint64_t>(n);
     // The new entries lie after the step row, so they are stored without the step.
     FSums.InsertEmpty(row + 1, n);
     Word at = base - FStep;
@@ -82,10 +82,10 @@ void TLineIndex::SetWeight(int row, const TRowSums& w)
 int TLineIndex::RowAtByte(std::int64_t offset) const
 {
     // Entry k + 1 is where row k ends.
-    return FirstEntry(1, Rows(), [offset](Word s) { return BytesOf(s) > offset; }) - 1;
+    return FirstEntry(1, Rows(), [offset](std::uint64_t s) { return BytesOf(s) > offset; }) - 1;
 }
 
 int TLineIndex::FirstRowAfterEnds(int ends) const
 {
-    return std::min(FirstEntry(0, Rows(), [ends](Word s) { return EndsOf(s) >= ends; }), Rows());
+    return std::min(FirstEntry(0, Rows(), [ends](std::uint64_t s) { return EndsOf(s) >= ends; }), Rows());
 }
