@@ -128,6 +128,9 @@ public:
     // whether something it derived from the rows is still good.
     std::uint64_t Version() const { return FVersion; }
 
+    // How many of rows [first, end) hold a tab in their text; O(1) once the index is there.
+    int TabRows(int first, int end) const;
+
     // What a row adds to the running totals of the index.
     static TRowSums WeightOf(const TRowData& row);
 
