@@ -11,10 +11,12 @@
 // finding a row by offset or by line is a binary search.
 //
 // Bytes and line ends share one 64-bit word per entry (bytes in the low 34 bits, line ends
-// above), and the rows with a tab take a second word, so the index costs 16 bytes a row.
-// Sums and differences of such words are sums and differences of every field, as long as
-// every real total fits its field: texts up to 16 GiB and 2^30 lines, far beyond what the
-// row store can hold.
+// above); the rows with a tab are counted in a 32-bit word per entry kept beside them, so
+// the index costs 12 bytes a row. The two kinds of word sit in two gap buffers of the same
+// shape, so finding a row by offset or by line reads only the first, and a pending step
+// that adds no tab rows leaves the second alone. Sums and differences of the packed words
+// are sums and differences of both fields, as long as every real total fits its field:
+// texts up to 16 GiB and 2^30 lines, far beyond what the row store can hold.
 #include <cstddef>
 #include <cstdint>
 
@@ -46,12 +48,14 @@ public:
         Clear();
         // Room to grow, so the first edits do not move the whole index to a larger block.
         FSums.Reserve(rows + rows / 16 + 64);
-        FSums.InsertEmpty(1, rows);
+        FTabs.Reserve(rows + rows / 16 + 64);
+        FTabs.InsertEmpty(1, rows);
         Word total{};
-        for (int r = 0; r < rows; ++r) {
-            total += Pack(weight(r));
-            FSums[r + 1] = total;
-        }
+        FSums.AppendEach(rows, [&](std::ptrdiff_t r) {
+            total += Pack(weight(static_cast<int>(r)));
+            FTabs[r + 1] = total.Tabs;
+            return total.Packed;
+        });
     }
 
     // n rows, each of weight w, inserted before row `row`.
@@ -71,15 +75,15 @@ public:
     int FirstRowAfterEnds(int ends) const;
 
 private:
-    // One entry: bytes and line ends packed in one word, and the rows with a tab. Both
-    // words wrap around alike, so a step or a difference may be "negative".
+    // One entry's totals: bytes and line ends packed in one word, and the rows with a tab.
+    // Both wrap around alike, so a step or a difference may be "negative".
     struct Word {
         std::uint64_t Packed = 0;
-        std::uint64_t Tabs = 0;
+        std::uint32_t Tabs = 0;
 
         friend Word operator+(Word a, Word b) { return {a.Packed + b.Packed, a.Tabs + b.Tabs}; }
         friend Word operator-(Word a, Word b) { return {a.Packed - b.Packed, a.Tabs - b.Tabs}; }
-        friend Word operator*(Word a, std::uint64_t n) { return {a.Packed * n, a.Tabs * n}; }
+        friend Word operator*(Word a, std::uint64_t n) { return {a.Packed * n, static_cast<std::uint32_t>(a.Tabs * n)}; }
         Word& operator+=(Word b) { return *this = *this + b; }
         Word& operator-=(Word b) { return *this = *this - b; }
         bool IsZero() const { return Packed == 0 && Tabs == 0; }
@@ -91,7 +95,7 @@ private:
     {
         return {static_cast<std::uint64_t>(s.Bytes) +
                     (static_cast<std::uint64_t>(static_cast<std::int64_t>(s.Ends)) << kEndsShift),
-                static_cast<std::uint64_t>(static_cast<std::int64_t>(s.Tabs))};
+                static_cast<std::uint32_t>(s.Tabs)};
     }
     static TRowSums Unpack(Word w)
     {
@@ -102,8 +106,11 @@ private:
     static std::int64_t EndsOf(std::uint64_t packed) { return static_cast<std::int64_t>(packed >> kEndsShift); }
 
     int Clamp(int k) const { return k < 0 ? 0 : k > Rows() ? Rows() : k; }
-    Word EntryWord(int k) const { return k > FStepRow ? FSums[k] + FStep : FSums[k]; }
-    std::uint64_t EntryPacked(int k) const { return k > FStepRow ? FSums[k].Packed + FStep.Packed : FSums[k].Packed; }
+    Word StoredWord(int k) const { return {FSums[k], FTabs[k]}; }
+    Word EntryWord(int k) const { return k > FStepRow ? StoredWord(k) + FStep : StoredWord(k); }
+    std::uint64_t EntryPacked(int k) const { return k > FStepRow ? FSums[k] + FStep.Packed : FSums[k]; }
+    // Adds d to the stored entries lo..hi.
+    void AddStored(int lo, int hi, Word d);
     // Moves the pending step to row `row` (entries after it are then stored without it).
     void StepTo(int row);
     // Adds d to every entry after `row`.
@@ -123,7 +130,8 @@ private:
         return lo;
     }
 
-    SplitVector<Word> FSums;
+    SplitVector<std::uint64_t> FSums; // bytes and line ends, packed
+    SplitVector<std::uint32_t> FTabs; // rows with a tab, entry for entry beside FSums
     int FStepRow = 0;
     Word FStep{};
 };
