@@ -33,6 +33,8 @@ public:
     // Whether any byte of the chunk is a tab. A chunk is not written once rows show it, so
     // this is looked up once, on first asking.
     bool HasTab() const;
+    // For a caller that has just looked through the bytes rows show of the chunk.
+    void SetHasTab(bool v) { FTabs = v ? 1 : 0; }
 
 private:
     std::size_t FRefs;
