@@ -43,25 +43,39 @@ TMainCommands::TMainCommands(TCommandHost& host) : FHost(host) {}
 
 namespace {
 
-// Looks through the selected bytes row by row; the menu opens without copying the selection.
+// Looks for a tab in the selected bytes without copying the selection. A stream selection
+// takes every row between its first and last row whole, so those rows are answered at once
+// by the row store's count of rows with a tab; the first and last row, and every row of a
+// box, are looked at through the part of them that is selected.
 bool SelectionHasTab(const TVnEdit& e)
 {
     const TEditorSelection& sel = e.Selection();
     const TEditorScreenStrings& rows = e.ListRows();
-    for (int row = sel.StartRow; row <= sel.EndRow && row < e.RowCount(); ++row) {
+    const int top = std::max(sel.StartRow, 0);
+    const int bottom = std::min(sel.EndRow, e.RowCount() - 1);
+    auto selectedPartHasTab = [&](int row) {
         // A row whose text lies in a chunk without a tab has none: so are most rows of a
-        // text as it was read, and a selection of all of it is answered without its rows.
+        // text as it was read.
         const TTextChunk* chunk = rows.Data(row).Chunk;
         if (chunk == nullptr || !chunk->HasTab())
-            continue;
+            return false;
         int first = 0, last = 0;
         if (!e.SelectionSlice(row, first, last))
-            continue;
+            return false;
         const std::string_view text = e.RowText(row).substr(static_cast<std::size_t>(first),
                                                             static_cast<std::size_t>(last - first));
-        if (text.find('\t') != std::string_view::npos)
+        return text.find('\t') != std::string_view::npos;
+    };
+    if (top > bottom)
+        return false;
+    if (!e.BoxSelection()) {
+        if (selectedPartHasTab(top) || (bottom > top && selectedPartHasTab(bottom)))
             return true;
+        return bottom - top > 1 && rows.TabRows(top + 1, bottom) > 0;
     }
+    for (int row = top; row <= bottom; ++row)
+        if (selectedPartHasTab(row))
+            return true;
     return false;
 }
 

@@ -77,11 +77,18 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows, con
     const std::size_t W = wrap != nullptr ? static_cast<std::size_t>(std::max(wrap->WrapByte, 0)) : 0;
     // The next tab at or after the line being split, found once and reused like the breaks.
     const char* nextTab = nullptr;
+    // The first search for a tab: where it began and what it found.
+    std::size_t firstSearch = 0;
+    const char* firstTab = nullptr;
     auto emit = [&](std::size_t offset, std::size_t length, TRowEnd lineEnd) {
         // Without a tab a line takes a cell per byte: a shorter line than the width is one row.
         if (wrap != nullptr && length < W && (nextTab == nullptr || nextTab < data + offset)) {
             const void* t = std::memchr(data + offset, '\t', size - offset);
             nextTab = t != nullptr ? static_cast<const char*>(t) : end;
+            if (firstTab == nullptr) {
+                firstSearch = offset;
+                firstTab = nextTab;
+            }
         }
         if (wrap == nullptr || (length < W && nextTab >= data + offset + length)) {
             rows.AppendSpan(chunk, offset, length, lineEnd);
@@ -115,6 +122,10 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows, con
             ++e;
         p = e + 1;
     }
+    // What the searches found tells whether the text holds a tab, which the rows' weights
+    // would otherwise look up in another pass over the whole text.
+    if (firstTab != nullptr)
+        chunk->SetHasTab(firstTab != end || std::memchr(data, '\t', firstSearch) != nullptr);
 }
 
 } // namespace

@@ -6,13 +6,15 @@ void TLineIndex::Clear()
 {
     FSums.Clear();
     FSums.InsertEmpty(0, 1);
+    FTabs.Clear();
+    FTabs.InsertEmpty(0, 1);
     FStepRow = 0;
-    FStep = 0;
+    FStep = {};
 }
 
 void TLineIndex::StepTo(int row)
 {
-    if (FStep == 0) {
+    if (FStep.IsZero()) {
         FStepRow = row;
         return;
     }
@@ -20,22 +22,29 @@ void TLineIndex::StepTo(int row)
     const int distance = row > FStepRow ? row - FStepRow : FStepRow - row;
     if (n - FStepRow <= distance) {
         // Writing the step into every entry after it is no more work than moving it.
-        for (int k = FStepRow + 1; k <= n; ++k)
-            FSums[k] += FStep;
-        FStep = 0;
+        AddStored(FStepRow + 1, n, FStep);
+        FStep = {};
     } else if (row > FStepRow) {
-        for (int k = FStepRow + 1; k <= row; ++k)
-            FSums[k] += FStep;
+        AddStored(FStepRow + 1, row, FStep);
     } else {
-        for (int k = row + 1; k <= FStepRow; ++k)
-            FSums[k] -= FStep;
+        AddStored(row + 1, FStepRow, Word{} - FStep);
     }
     FStepRow = row;
 }
 
+void TLineIndex::AddStored(int lo, int hi, Word d)
+{
+    if (d.Packed != 0)
+        for (int k = lo; k <= hi; ++k)
+            FSums[k] += d.Packed;
+    if (d.Tabs != 0)
+        for (int k = lo; k <= hi; ++k)
+            FTabs[k] += d.Tabs;
+}
+
 void TLineIndex::AddAfter(int row, Word d)
 {
-    if (d == 0)
+    if (d.IsZero())
         return;
     StepTo(row);
     FStep += d;
@@ -47,14 +56,16 @@ void TLineIndex::InsertRows(int row, int n, const TRowSums& w)
         return;
     StepTo(row);
     const Word weight = Pack(w);
-    const Word base = FSums[row];
-    FStep += weight * static_cast<Word>(n);
+    const Word base = StoredWord(row);
+    FStep += weight * static_cast<std::uint64_t>(n);
     // The new entries lie after the step row, so they are stored without the step.
     FSums.InsertEmpty(row + 1, n);
+    FTabs.InsertEmpty(row + 1, n);
     Word at = base - FStep;
     for (int k = 0; k < n; ++k) {
         at += weight;
-        FSums[row + 1 + k] = at;
+        FSums[row + 1 + k] = at.Packed;
+        FTabs[row + 1 + k] = at.Tabs;
     }
 }
 
@@ -70,6 +81,7 @@ void TLineIndex::DeleteRows(int row, int n)
     AddAfter(row, EntryWord(row) - EntryWord(row + n));
     StepTo(row); // the deleted entries must not hold the step row
     FSums.Delete(row + 1, n);
+    FTabs.Delete(row + 1, n);
 }
 
 void TLineIndex::SetWeight(int row, const TRowSums& w)
@@ -82,10 +94,10 @@ void TLineIndex::SetWeight(int row, const TRowSums& w)
 int TLineIndex::RowAtByte(std::int64_t offset) const
 {
     // Entry k + 1 is where row k ends.
-    return FirstEntry(1, Rows(), [offset](Word s) { return BytesOf(s) > offset; }) - 1;
+    return FirstEntry(1, Rows(), [offset](std::uint64_t s) { return BytesOf(s) > offset; }) - 1;
 }
 
 int TLineIndex::FirstRowAfterEnds(int ends) const
 {
-    return std::min(FirstEntry(0, Rows(), [ends](Word s) { return EndsOf(s) >= ends; }), Rows());
+    return std::min(FirstEntry(0, Rows(), [ends](std::uint64_t s) { return EndsOf(s) >= ends; }), Rows());
 }

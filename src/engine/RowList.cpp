@@ -171,16 +171,31 @@ void TPointerStringList::TakeRows(int dst, TPointerStringList& from, int src, in
 TRowSums TPointerStringList::WeightOf(const TRowData& row)
 {
     const std::int64_t len = row.Length;
+    // Most rows of a text as it was read lie in a chunk without a tab, and are not looked at.
+    const std::int32_t tab = row.Chunk != nullptr && row.Length > 0 && row.Chunk->HasTab() &&
+                                     std::memchr(row.Chunk->Data() + row.Offset, '\t', row.Length) != nullptr
+                                 ? 1
+                                 : 0;
     switch (static_cast<TRowEnd>(row.A & kRowEndBits)) {
     case reBreak:
-        return {len + 2, 1};
+        return {len + 2, 1, tab};
     case reWrapped:
-        return {len, 0};
+        return {len, 0, tab};
     case reEof:
-        return {len + 1, 1};
+        return {len + 1, 1, tab};
     default: // a row that says it is none takes no room in the text, but ends its line
-        return {0, 1};
+        return {0, 1, tab};
     }
+}
+
+int TPointerStringList::TabRows(int first, int end) const
+{
+    first = std::max(first, 0);
+    end = std::min(end, Count());
+    if (first >= end)
+        return 0;
+    const TLineIndex& index = Index();
+    return index.Before(end).Tabs - index.Before(first).Tabs;
 }
 
 const TLineIndex& TPointerStringList::Index() const

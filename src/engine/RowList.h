@@ -33,6 +33,8 @@ public:
     // Whether any byte of the chunk is a tab. A chunk is not written once rows show it, so
     // this is looked up once, on first asking.
     bool HasTab() const;
+    // For a caller that has just looked through the bytes rows show of the chunk.
+    void SetHasTab(bool v) { FTabs = v ? 1 : 0; }
 
 private:
     std::size_t FRefs;
@@ -127,6 +129,9 @@ public:
     // Rises whenever rows come, go, change text or change how they end, so a caller can tell
     // whether something it derived from the rows is still good.
     std::uint64_t Version() const { return FVersion; }
+
+    // How many of rows [first, end) hold a tab in their text; O(1) once the index is there.
+    int TabRows(int first, int end) const;
 
     // What a row adds to the running totals of the index.
     static TRowSums WeightOf(const TRowData& row);

@@ -49,6 +49,21 @@ public:
         FGap -= n;
     }
 
+    // Appends n elements, element k made by make(k), k rising: written once, not cleared first.
+    template <class F>
+    void AppendEach(std::ptrdiff_t n, F&& make)
+    {
+        if (n <= 0)
+            return;
+        RoomFor(n);
+        GapTo(FLength);
+        for (std::ptrdiff_t k = 0; k < n; ++k)
+            FBody[FPart1 + k] = make(k);
+        FPart1 += n;
+        FLength += n;
+        FGap -= n;
+    }
+
     void Insert(std::ptrdiff_t pos, const T& value)
     {
         InsertEmpty(pos, 1);

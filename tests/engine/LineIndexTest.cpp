@@ -1,6 +1,6 @@
 // The running totals over the rows against plain walks over the rows: after random changes
-// of the totals themselves, and after random edits, undo, redo, re-wrapping and new texts
-// in an editor.
+// of the totals themselves, after random changes of a row list's rows, and after random
+// edits, undo, redo, re-wrapping and new texts in an editor.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -43,15 +43,16 @@ struct Random {
 
 TRowSums Weight(Random& rnd)
 {
+    const int tab = rnd.OneIn(3) ? 1 : 0;
     switch (rnd.Below(4)) {
     case 0:
-        return {rnd.Below(50), 0}; // a wrapped row, possibly empty
+        return {rnd.Below(50), 0, tab}; // a wrapped row, possibly empty
     case 1:
-        return {2 + rnd.Below(50), 1};
+        return {2 + rnd.Below(50), 1, tab};
     case 2:
-        return {rnd.Below(5000), 1}; // a long line
+        return {rnd.Below(5000), 1, tab}; // a long line
     default:
-        return {0, 0};
+        return {0, 0, 0};
     }
 }
 
@@ -63,7 +64,7 @@ void ExpectMatches(const TLineIndex& index, const std::vector<TRowSums>& rows, c
     for (int r = 0; r < n; ++r) {
         const TRowSums& a = before[static_cast<std::size_t>(r)];
         const TRowSums& w = rows[static_cast<std::size_t>(r)];
-        before[static_cast<std::size_t>(r + 1)] = {a.Bytes + w.Bytes, a.Ends + w.Ends};
+        before[static_cast<std::size_t>(r + 1)] = {a.Bytes + w.Bytes, a.Ends + w.Ends, a.Tabs + w.Tabs};
     }
     for (int k = 0; k <= n; ++k)
         ASSERT_EQ(index.Before(k), before[static_cast<std::size_t>(k)]) << where << " entry " << k;
@@ -141,6 +142,123 @@ TEST(LineIndex, RandomInsertsDeletesAndWeightChangesMatchPlainSums)
             if (HasFatalFailure())
                 return;
         }
+    }
+}
+
+// ---- a row list's count of rows with a tab
+
+int TabsIn(const TPointerStringList& list, int first, int end)
+{
+    int n = 0;
+    for (int r = first; r < end; ++r)
+        n += list.Get(r).find('\t') != std::string_view::npos;
+    return n;
+}
+
+void ExpectTabRowsMatch(const TPointerStringList& list, Random& rnd, const std::string& where)
+{
+    const int n = list.Count();
+    ASSERT_EQ(list.TabRows(0, n), TabsIn(list, 0, n)) << where;
+    for (int i = 0; i < 6; ++i) {
+        const int first = rnd.Below(n + 1), end = first + rnd.Below(n - first + 1);
+        ASSERT_EQ(list.TabRows(first, end), TabsIn(list, first, end)) << where << " rows " << first << "-" << end;
+    }
+    EXPECT_EQ(list.TabRows(-5, n + 5), TabsIn(list, 0, n)) << where;
+    EXPECT_EQ(list.TabRows(n, 0), 0) << where;
+}
+
+// Every way a row list's rows change, on a list whose index is kept up to date. Rows share
+// chunks that hold a tab elsewhere, so a row is not taken to have one for its chunk's sake.
+TEST(LineIndex, TabRowsOfARowListFollowEveryKindOfChange)
+{
+    for (unsigned trial = 0; trial < 20; ++trial) {
+        Random rnd(3100 + trial);
+        TEditorStringList list, other;
+        std::vector<TTextChunk*> chunks;
+        for (int i = 0; i < 3; ++i)
+            chunks.push_back(TTextChunk::Make(rnd.Text(30) + "\t" + rnd.Text(30)));
+        chunks.push_back(TTextChunk::Make(std::string(200, 'n'))); // no tab at all
+        auto span = [&](TPointerStringList& l, int row) {
+            TTextChunk* c = chunks[static_cast<std::size_t>(rnd.Below(static_cast<int>(chunks.size())))];
+            const int size = static_cast<int>(c->Size());
+            const int offset = rnd.Below(size + 1);
+            l.SetSpan(row, c, static_cast<std::size_t>(offset), static_cast<std::size_t>(rnd.Below(size - offset + 1)));
+        };
+        for (int step = 0; step < 200; ++step) {
+            const int n = list.Count();
+            const int r = rnd.Below(n + 1);
+            const std::string where = "trial " + std::to_string(trial) + " step " + std::to_string(step);
+            switch (rnd.Below(12)) {
+            case 0:
+                list.Insert(r, rnd.Text(5));
+                break;
+            case 1:
+                list.Add(rnd.Text(5));
+                break;
+            case 2:
+                if (r < n)
+                    list.Put(r, rnd.OneIn(3) ? list.Get(r).substr(0, list.Get(r).size() / 2) : rnd.Text(5));
+                break;
+            case 3:
+                if (r < n)
+                    span(list, r);
+                break;
+            case 4: {
+                TTextChunk* c = chunks[static_cast<std::size_t>(rnd.Below(static_cast<int>(chunks.size())))];
+                const std::size_t offset = static_cast<std::size_t>(rnd.Below(static_cast<int>(c->Size())));
+                list.AppendSpan(c, offset, c->Size() - offset, static_cast<std::uint32_t>(rnd.Below(3)));
+                break;
+            }
+            case 5:
+                list.InsertEmpty(r, 1 + rnd.Below(4));
+                break;
+            case 6:
+                if (r < n)
+                    list.Delete(r);
+                break;
+            case 7:
+                list.DeleteRange(r, 1 + rnd.Below(5));
+                break;
+            case 8:
+                if (r < n)
+                    list.SetRowEnd(r, static_cast<TRowEnd>(rnd.Below(4)));
+                break;
+            case 9: {
+                // Rows moved in from another list, which is left with empty rows.
+                other.Clear();
+                for (int k = 0; k < 6; ++k) {
+                    other.Add("");
+                    span(other, k);
+                }
+                const int count = std::min(1 + rnd.Below(6), n - r);
+                if (count > 0) {
+                    const int src = rnd.Below(6 - count + 1);
+                    list.TakeRows(r, other, src, count);
+                    ExpectTabRowsMatch(other, rnd, where + " source");
+                }
+                break;
+            }
+            case 10:
+                if (rnd.OneIn(3)) {
+                    list.Swap(other);
+                    ExpectTabRowsMatch(other, rnd, where + " swapped out");
+                }
+                break;
+            default:
+                if (rnd.OneIn(8))
+                    list.Clear();
+                break;
+            }
+            ExpectTabRowsMatch(list, rnd, where);
+            if (HasFatalFailure())
+                break;
+        }
+        list.Clear();
+        other.Clear();
+        for (TTextChunk* c : chunks)
+            TTextChunk::Release(c);
+        if (HasFatalFailure())
+            return;
     }
 }
 
@@ -260,6 +378,7 @@ void ExpectPositionsMatchWalk(THostedEditor& h, Random& rnd, const std::string& 
                 << where << " row " << r << " offset " << off;
         }
     }
+    ExpectTabRowsMatch(rows, rnd, where);
     // Selection offsets in both directions, at a few places.
     for (int i = 0; i < 4; ++i) {
         const std::int64_t off = rnd.Below(static_cast<int>(walk.starts.back()) + 3);

@@ -137,6 +137,39 @@ TEST(Load, WrappingWhileLoadingMakesTheRowsOfAWrapAfterwards)
     }
 }
 
+// Wrapping while loading looks for tabs and tells the text block what it found; the rows
+// with a tab are counted right wherever the tabs are: in long lines before the first short
+// one, after it, nowhere, or only past a Ctrl-Z.
+TEST(Load, RowsWithATabAreCountedAfterAWrappedLoad)
+{
+    const std::string longLine(30, 'x');
+    const struct {
+        std::string bytes;
+        int tabRows;
+    } cases[] = {
+        {longLine + "\t" + longLine + "\r\nshort\r\nend", 1},
+        {"short\r\n" + longLine + "\r\nta\tb\r\nend", 1},
+        {"a\tb\r\nno\r\nc\td\r\n", 2},
+        {"short\r\n" + longLine + "\r\n", 0},
+        {"short\r\nend\x1A\tafter", 0},
+    };
+    for (const auto& c : cases) {
+        TempFile f(c.bytes);
+        for (bool wrap : {false, true}) {
+            TEditor e;
+            e.WrapOption().SetWrapByte(10);
+            e.SetWordWrap(wrap);
+            e.Lines().LoadFromFile(f.path);
+            const TEditorScreenStrings& rows = e.ListRows();
+            int direct = 0;
+            for (int r = 0; r < rows.Count(); ++r)
+                direct += rows.Get(r).find('\t') != std::string_view::npos;
+            EXPECT_EQ(direct, c.tabRows) << c.bytes << " wrap " << wrap;
+            EXPECT_EQ(rows.TabRows(0, rows.Count()), direct) << c.bytes << " wrap " << wrap;
+        }
+    }
+}
+
 TEST(Load, AFailureNamesTheFileAndKeepsTheText)
 {
     TEditor e;

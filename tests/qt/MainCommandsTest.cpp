@@ -265,6 +265,45 @@ TEST(MainCommands, ToolConversionsNeedASelectionOutsideBoxMode)
         EXPECT_FALSE(f.host.Enabled[n]) << n;
 }
 
+// Rows between the first and the last selected row count whole, the first and the last only
+// with their selected part, and a box only with its columns. All rows of one stored text lie
+// in one block that holds a tab, so a row is not taken to have one for that.
+TEST(MainCommands, TabExpandLooksOnlyAtTheSelectedPartOfEachRow)
+{
+    TFixture f;
+    auto tabInSelection = [&](int row0, int col0, int row1, int col1) {
+        f.e().SetRowCol(row0, col0);
+        f.e().StartSelection();
+        f.e().SetRowCol(row1, col1);
+        f.e().ExtendSelection();
+        EXPECT_TRUE(f.e().Selected());
+        f.commands.cmdToolClick(Tag(0));
+        return f.host.Enabled["smnTabExpand"];
+    };
+    f.Text("fi\trst\r\nplain\r\nmid\tdle\r\nplain\r\nla\tst\r\n");
+    EXPECT_TRUE(tabInSelection(0, 8, 3, 1)) << "the tab of a middle row";
+    EXPECT_FALSE(tabInSelection(0, 8, 2, 3)) << "a middle row without one";
+    EXPECT_FALSE(tabInSelection(2, 8, 4, 2)) << "tabs before the start and after the end";
+    EXPECT_TRUE(tabInSelection(3, 0, 4, 8)) << "the tab of the last row";
+    // Edits keep the count of rows with a tab: the middle row's tab removed, then one typed
+    // into another middle row.
+    f.e().CleanSelection();
+    f.e().SetRowCol(2, 8);
+    f.e().BackSpace();
+    ASSERT_EQ(f.e().RowText(2), "middle");
+    EXPECT_FALSE(tabInSelection(0, 8, 4, 2));
+    f.e().CleanSelection();
+    f.e().SetRowCol(1, 2);
+    f.e().InsertText("\t");
+    ASSERT_EQ(f.e().RowText(1), "pl\tain");
+    EXPECT_TRUE(tabInSelection(0, 8, 4, 2));
+
+    f.commands.EditMenuCommands(Tag(73)); // box mode on
+    f.Text("abcdefgh\r\nabcde\tx\r\nabcdefgh\r\n");
+    EXPECT_FALSE(tabInSelection(0, 0, 2, 3)) << "the tab of a middle row right of the box";
+    EXPECT_TRUE(tabInSelection(0, 4, 2, 7)) << "the tab inside the box";
+}
+
 TEST(MainCommands, FindNextNeedsASearchKeyAndGrepItsTool)
 {
     TFixture f;
