@@ -36,25 +36,33 @@ struct ChunkRef {
     throw EFileError(msg, name);
 }
 
-// The rows the bytes make: CR LF, lone CR and lone LF each end one, and a final line without
-// a break is one more.
-std::uint64_t CountRows(const char* buf, std::size_t n)
+// What counting the bytes tells before they are split: the rows they make (CR LF, lone CR
+// and lone LF each end one, and a final line without a break is one more), and whether any
+// of them is a tab, which the rows' weights would otherwise look up in a pass of their own.
+struct TByteCounts {
+    std::uint64_t Rows = 0;
+    bool HasTab = false;
+};
+
+TByteCounts CountBytes(const char* buf, std::size_t n)
 {
     // Byte-wide counters over runs of at most 255 bytes: loops the compiler turns into
     // vector compares.
-    std::uint64_t cr = 0, lf = 0, pairs = 0;
+    std::uint64_t cr = 0, lf = 0, pairs = 0, tabs = 0;
     for (std::size_t i = 0; i < n; i += 255) {
         const std::size_t end = std::min(n, i + 255);
-        std::uint8_t c8 = 0, l8 = 0, p8 = 0;
+        std::uint8_t c8 = 0, l8 = 0, p8 = 0, t8 = 0;
         for (std::size_t j = i; j < end; ++j) {
             c8 = static_cast<std::uint8_t>(c8 + (buf[j] == '\r'));
             l8 = static_cast<std::uint8_t>(l8 + (buf[j] == '\n'));
+            t8 = static_cast<std::uint8_t>(t8 + (buf[j] == '\t'));
         }
         for (std::size_t j = std::max<std::size_t>(i, 1); j < end; ++j)
             p8 = static_cast<std::uint8_t>(p8 + ((buf[j - 1] == '\r') & (buf[j] == '\n')));
         cr += c8;
         lf += l8;
         pairs += p8;
+        tabs += t8;
         // A CR LF across two runs.
         if (end < n && buf[end - 1] == '\r' && buf[end] == '\n')
             ++pairs;
@@ -62,7 +70,7 @@ std::uint64_t CountRows(const char* buf, std::size_t n)
     std::uint64_t rows = cr + lf - pairs;
     if (n > 0 && buf[n - 1] != '\r' && buf[n - 1] != '\n')
         ++rows;
-    return rows;
+    return {rows, tabs != 0};
 }
 
 // Splits the loaded bytes into rows, appended to the (empty, reserved) list; with `wrap`
@@ -77,18 +85,11 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows, con
     const std::size_t W = wrap != nullptr ? static_cast<std::size_t>(std::max(wrap->WrapByte, 0)) : 0;
     // The next tab at or after the line being split, found once and reused like the breaks.
     const char* nextTab = nullptr;
-    // The first search for a tab: where it began and what it found.
-    std::size_t firstSearch = 0;
-    const char* firstTab = nullptr;
     auto emit = [&](std::size_t offset, std::size_t length, TRowEnd lineEnd) {
         // Without a tab a line takes a cell per byte: a shorter line than the width is one row.
         if (wrap != nullptr && length < W && (nextTab == nullptr || nextTab < data + offset)) {
             const void* t = std::memchr(data + offset, '\t', size - offset);
             nextTab = t != nullptr ? static_cast<const char*>(t) : end;
-            if (firstTab == nullptr) {
-                firstSearch = offset;
-                firstTab = nextTab;
-            }
         }
         if (wrap == nullptr || (length < W && nextTab >= data + offset + length)) {
             rows.AppendSpan(chunk, offset, length, lineEnd);
@@ -122,10 +123,6 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows, con
             ++e;
         p = e + 1;
     }
-    // What the searches found tells whether the text holds a tab, which the rows' weights
-    // would otherwise look up in another pass over the whole text.
-    if (firstTab != nullptr)
-        chunk->SetHasTab(firstTab != end || std::memchr(data, '\t', firstSearch) != nullptr);
 }
 
 } // namespace
@@ -181,7 +178,10 @@ void ReadTextFile(const std::string& fileName, TEditorStringList& rows, bool nul
     // Room for every row counted, and some beyond (wrapped rows, the first edits), so the
     // list does not have to grow at once.
     const char* const data = chunk.c->Data();
-    const std::uint64_t count = CountRows(data, got);
+    const TByteCounts counts = CountBytes(data, got);
+    const std::uint64_t count = counts.Rows;
+    // Only the bytes the rows show count: a tab past a Ctrl-Z is not in the text.
+    chunk.c->SetHasTab(counts.HasTab);
     const TWrapContext* wrap = choose ? choose(TFileShape{count, data[got - 1] == '\r' || data[got - 1] == '\n'}) : nullptr;
     const std::uint64_t room = count + (wrap != nullptr ? count / 4 : count / 32) + 256;
     rows.Reserve(static_cast<int>(std::min<std::uint64_t>(room, MaxTextFileSize)));

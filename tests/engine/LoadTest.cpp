@@ -140,7 +140,7 @@ TEST(Load, WrappingWhileLoadingMakesTheRowsOfAWrapAfterwards)
 // Wrapping while loading looks for tabs and tells the text block what it found; the rows
 // with a tab are counted right wherever the tabs are: in long lines before the first short
 // one, after it, nowhere, or only past a Ctrl-Z.
-TEST(Load, RowsWithATabAreCountedAfterAWrappedLoad)
+TEST(Load, RowsWithATabAreCountedAfterALoad)
 {
     const std::string longLine(30, 'x');
     const struct {
