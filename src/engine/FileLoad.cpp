@@ -83,8 +83,9 @@ void SplitRows(TTextChunk* chunk, std::size_t size, TEditorStringList& rows, con
     std::vector<TRowPiece> pieces;
     std::string kinds;
     const std::size_t W = wrap != nullptr ? static_cast<std::size_t>(std::max(wrap->WrapByte, 0)) : 0;
-    // The next tab at or after the line being split, found once and reused like the breaks.
-    const char* nextTab = nullptr;
+    // The next tab at or after the line being split, found once and reused like the breaks;
+    // in a text the counting found no tab in, there is none to look for.
+    const char* nextTab = chunk->HasTab() ? nullptr : end;
     auto emit = [&](std::size_t offset, std::size_t length, TRowEnd lineEnd) {
         // Without a tab a line takes a cell per byte: a shorter line than the width is one row.
         if (wrap != nullptr && length < W && (nextTab == nullptr || nextTab < data + offset)) {
